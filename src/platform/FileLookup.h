@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// File names the way Windows sees them, on any file system: names received from
+// outside may use "\" or "/", and a file is found whatever the letter case of
+// its name on disk.
+namespace FileLookup {
+
+// dir + native separator + name (no doubled separator when dir ends with one).
+QString join(const QString& dir, const QString& name);
+
+// The path of the existing regular file that matches path when letter case is
+// ignored (exact name preferred), or nullopt. No wildcards.
+std::optional<QString> findFile(const QString& path);
+bool fileExists(const QString& path);
+// The same for directories.
+std::optional<QString> findDirectory(const QString& path);
+bool directoryExists(const QString& path);
+
+// Resolves a name received from the scoring system inside dir: "\" and "/"
+// both separate folders, subfolders are allowed, each part is matched
+// ignoring case. An absolute name or one that climbs out of dir gives nullopt.
+// For a file that does not exist yet the last part is kept as given.
+std::optional<QString> resolveInside(const QString& dir, const QString& name);
+
+// Turns "\" into the native separator (names the program itself builds the
+// Windows way, e.g. for display).
+QString toNative(const QString& path);
+
+} // namespace FileLookup
