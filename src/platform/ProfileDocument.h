@@ -43,6 +43,8 @@ private:
     QString m_path;
     QByteArray m_codePage;
     QStringList m_lines;
+    // The file exists but could not be read: save() must not replace it.
+    bool m_unreadable = false;
 };
 
 // One-shot forms with the Windows signatures, for callers that touch a single key.

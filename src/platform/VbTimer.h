@@ -16,6 +16,8 @@ public:
     bool isEnabled() const { return m_enabled; }
     void setInterval(int intervalMs);
     int interval() const { return m_interval; }
+    // True while the count runs, i.e. enabled with an interval above 0.
+    bool isCounting() const { return m_timer.isActive(); }
 
     // Delivers one tick now, as if the interval had run out (tests, start-up).
     void fire();
