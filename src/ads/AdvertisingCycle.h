@@ -5,8 +5,11 @@ struct FrameTimers;
 struct ProgramState;
 
 // The advertising slots driven by the frame's timers tmrWerbung (how long a
-// picture stays) and tmrWerbePause (the pause between pictures).
-class AdvertisingCycle {
+// picture stays) and tmrWerbePause (the pause between pictures). The frame
+// routes the timers' timeouts to onWerbung and onWerbePause; the cycle only
+// switches timers and the view.
+class AdvertisingCycle
+{
 public:
     AdvertisingCycle(ProgramState& state, FrameTimers& timers, AdvertisingView& view);
 
