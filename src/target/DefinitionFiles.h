@@ -25,7 +25,8 @@ QString wettbewerbsDateiFuer(const QString& disziplinNr);
 
 // Sequential competition file. A missing file shows the box
 // "Datei existiert nicht: " + path titled "Wettbewerbsdaten laden" and gives
-// an empty record.
+// an empty record; a file that ends early gives the record as far as it was
+// read, without a message.
 WettbewerbsDaten LadeWettbewerbsDatei(const QString& path);
 // Sequential target and weapon files: fields are overwritten one by one; a
 // missing file or one that ends early throws SequentialReadError after the
