@@ -1,0 +1,80 @@
+#pragma once
+
+#include "shell/LaneTarget.h"
+#include "target/TargetModel.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+// The target window of one lane: a child of the frame's workspace that draws
+// its face from the records on every paint and carries the result labels.
+class Scheibe : public QWidget, public LaneTarget
+{
+    Q_OBJECT
+public:
+    explicit Scheibe(QWidget* parent = nullptr);
+
+    // The window's load event. The frame calls it once after setting
+    // DisziplinNr and LinienNr, before showing the window.
+    void Laden();
+    void setLinienNr(int lane);
+    // The window keeps no picture of its own: every paint redraws it.
+    bool AutoRedraw() const { return false; }
+    TargetModel& model() { return m_model; }
+    const TargetModel& model() const { return m_model; }
+
+    void Init(const QString& pNachricht) override;
+    void Init2002() override;
+    void LadeErgebnisse(const QString& datei) override;
+    void SetProbe(bool pProbe) override;
+    void setGTitelName(const QString& name) override;
+    void HS_Laden(const QString& datei) override;
+    void HD_Laden(const QString& datei) override;
+    void HW_Laden(const QString& datei) override;
+    void setScheibe_ZoomNummer(double step) override;
+    void Zoom(bool manuel) override;
+    void setPlatz(std::int16_t platz) override;
+    void TextBelegen() override;
+    void TextPositionieren() override;
+    void Refresh() override;
+    void refreshPlatz() override;
+    QString DisziplinNr() const override;
+    void setDisziplinNr(const QString& nr) override;
+    int LinienNr() const override;
+    void setTargetVisible(bool visible) override;
+    bool isTargetVisible() const override;
+
+Q_SIGNALS:
+    // Popup item mOptionen or Ctrl+O: the frame opens the options dialog.
+    void optionenAngefordert();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void createLabels();
+    void applyCaptions();
+    void applyPaintTimeLabels();
+    void zeigeLinienNr();
+
+    TargetModel m_model;
+    QMenu* m_menu = nullptr;
+    QAction* m_optionen = nullptr;
+    QLabel* m_lblName = nullptr;
+    QLabel* m_lblTitelName = nullptr;
+    QLabel* m_lblNr = nullptr;
+    QLabel* m_lblRingwert = nullptr;
+    QLabel* m_lblGesamt = nullptr;
+    QLabel* m_lblSchussNr = nullptr;
+    QLabel* m_lblPlatz = nullptr;
+    QLabel* m_lblErgebnis = nullptr;
+    std::array<QLabel*, 6> m_lblSerie {};
+};
