@@ -1,23 +1,31 @@
 #pragma once
 
+#include <QString>
+
 class TargetList;
 class RankingView;
 class AdvertisingCycle;
+struct Einstellungen;
 struct FrameTimers;
 struct ProgramState;
 
-// Page table and the tick of tmrBlaettern.
+// Page table and one page flip.
 void SeitenBerechnen(ProgramState& state);
 void NaechsteSeite(ProgramState& state, TargetList& scheiben);
 
-class PageFlipper {
+// KORVUWKID$KORVUDisziID$KORVUKlassenNr$KORVUMannschaft$VTXServerID
+QString ranglistenAnfrage(const Einstellungen& s);
+
+// The tick of tmrBlaettern: targets page by page, the ranking list instead of
+// them or after every full pass, and the hand-over to the advertising slot.
+class PageFlipper
+{
 public:
     PageFlipper(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste,
-                AdvertisingCycle& werbung);
+        AdvertisingCycle& werbung);
 
     void ScheibenZeigen();
     void RanglisteZeigen();
-    // The tick of tmrBlaettern.
     void tick();
 
 private:

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
+class LaneTarget;
 class TargetList;
 class RankingView;
 struct FrameTimers;
@@ -13,10 +15,22 @@ class Watchdog {
 public:
     Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste);
 
+    // One tick. Refuses to run while a message box is open or a tick is still
+    // under way (the "Syntax Error !" box is shown from inside a tick).
     void tick();
+    // Applies the places file of the older protocol, then closes and deletes it.
     void PlaetzeLaden(const QString& path);
 
 private:
+    void pollLanes2002(int first, int last);
+    void pollLanesAlt(int first, int last);
+    void handleRecord(int lane, const QString& record);
+    // A file name received from the server, inside NetzwerkPfad; nullopt for
+    // an empty name, an absolute one or one that climbs out of the folder.
+    std::optional<QString> serverFile(const QString& name) const;
+    // The path received with an older-protocol results message.
+    QString resultsPathAlt(const QString& text) const;
+
     ProgramState& m_state;
     FrameTimers& m_timers;
     TargetList& m_scheiben;

@@ -1,0 +1,210 @@
+#include "shell/Watchdog.h"
+
+#include "exchange/Austausch.h"
+#include "exchange/ExchangeCodes.h"
+#include "exchange/SatzZerlegen.h"
+#include "platform/Dialogs.h"
+#include "platform/FileLookup.h"
+#include "platform/SequentialFile.h"
+#include "platform/VbNumbers.h"
+#include "shell/FrameTimers.h"
+#include "shell/LaneTarget.h"
+#include "shell/ProgramState.h"
+#include "shell/RankingView.h"
+#include "shell/TargetList.h"
+
+#include <QFile>
+
+namespace {
+
+// Message types of the 2002 protocol that a target acts on.
+constexpr std::int32_t kErgebnisse = 1;
+constexpr std::int32_t kProbe = 2;
+constexpr std::int32_t kSchuetze = 4;
+constexpr std::int32_t kScheibe = 47;
+constexpr std::int32_t kWettbewerb = 48;
+constexpr std::int32_t kWaffe = 49;
+
+// Roles under which the display reads the lane files.
+constexpr int kRoleLane = -1;
+constexpr int kRoleAnnouncement = 2;
+
+class TickFlag {
+public:
+    explicit TickFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~TickFlag() { m_flag = false; }
+    TickFlag(const TickFlag&) = delete;
+    TickFlag& operator=(const TickFlag&) = delete;
+
+private:
+    bool& m_flag;
+};
+
+} // namespace
+
+Watchdog::Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste)
+    : m_state(state)
+    , m_timers(timers)
+    , m_scheiben(scheiben)
+    , m_rangliste(rangliste)
+{
+}
+
+void Watchdog::tick()
+{
+    // A box opened from a tick runs its own event loop; the timer must not
+    // start a second tick inside it.
+    if (m_inTick || Dialogs::messageOpen())
+        return;
+    const TickFlag running(m_inTick);
+    const Einstellungen& s = m_state.settings;
+
+    if (s.FreieWerbung == 1 && !m_timers.tmrWerbePause.isEnabled() && !m_timers.tmrWerbung.isEnabled())
+        m_timers.tmrWerbePause.setEnabled(true);
+
+    if (m_state.pages.RanglisteAktiv != 0)
+        return;
+
+    int first = 1;
+    int last = s.Scheibenanzahl;
+    if (s.AnfEnde == 1) {
+        first = s.AnfScheibe;
+        last = s.EndScheibe;
+    }
+
+    if (m_rangliste.isViewVisible())
+        m_rangliste.hideView();
+
+    if (s.VerbindungsArt != 0)
+        pollLanes2002(first, last);
+    else
+        pollLanesAlt(first, last);
+}
+
+void Watchdog::pollLanes2002(int first, int last)
+{
+    const Einstellungen& s = m_state.settings;
+    for (int lane = first; lane <= last; ++lane) {
+        // A lane without a window keeps its messages until the window exists.
+        if (!m_scheiben.at(lane))
+            continue;
+        QString record;
+        const std::uint8_t result = s.AnzeigeServerNr == 1
+            ? Austausch2002Server2(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane)
+            : Austausch2002(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane);
+        if (result != ExchangeCode::Done)
+            continue;
+        handleRecord(lane, record);
+        if (LaneTarget* target = m_scheiben.at(lane))
+            target->Refresh();
+    }
+}
+
+void Watchdog::handleRecord(int lane, const QString& record)
+{
+    const LaneMessage message = SatzZerlegen(record);
+    // Looked up again: a syntax-error box may have run the event loop.
+    LaneTarget* target = m_scheiben.at(lane);
+    if (!target)
+        return;
+
+    switch (message.B) {
+    case kErgebnisse:
+        if (const auto datei = serverFile(message.N))
+            target->LadeErgebnisse(*datei);
+        break;
+    case kProbe:
+        target->SetProbe(message.N != QLatin1String("0"));
+        break;
+    case kSchuetze:
+        target->setGTitelName(message.N);
+        break;
+    case kScheibe:
+        if (const auto datei = serverFile(message.N)) {
+            target->HS_Laden(*datei);
+            target->setScheibe_ZoomNummer(0);
+            target->Zoom(true);
+        }
+        break;
+    case kWettbewerb:
+        if (const auto datei = serverFile(message.N)) {
+            target->Init2002();
+            target->HD_Laden(*datei);
+        }
+        break;
+    case kWaffe:
+        if (const auto datei = serverFile(message.N))
+            target->HW_Laden(*datei);
+        break;
+    default:
+        break;
+    }
+}
+
+void Watchdog::pollLanesAlt(int first, int last)
+{
+    const Einstellungen& s = m_state.settings;
+    if (const auto places = FileLookup::findFile(FileLookup::join(s.NetzwerkPfad, QStringLiteral("HPlatz.hwv"))))
+        PlaetzeLaden(*places);
+
+    for (int lane = first; lane <= last; ++lane) {
+        if (!m_scheiben.at(lane))
+            continue;
+        QString value;
+        if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleAnnouncement)
+            == ExchangeCode::Done) {
+            if (LaneTarget* target = m_scheiben.at(lane))
+                target->Init(value);
+        }
+        if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane)
+            == ExchangeCode::Done) {
+            if (LaneTarget* target = m_scheiben.at(lane)) {
+                target->LadeErgebnisse(resultsPathAlt(value));
+                target->Refresh();
+            }
+        }
+    }
+}
+
+void Watchdog::PlaetzeLaden(const QString& path)
+{
+    {
+        SequentialReader reader(path);
+        if (reader.open()) {
+            try {
+                while (!reader.atEnd()) {
+                    const auto lane = VbNumbers::toInt16(reader.readNumber());
+                    const auto place = VbNumbers::toInt16(reader.readNumber());
+                    if (!lane || !place)
+                        break;
+                    if (*lane > m_state.settings.Scheibenanzahl)
+                        continue;
+                    if (LaneTarget* target = m_scheiben.at(*lane)) {
+                        target->setPlatz(*place);
+                        target->TextBelegen();
+                        target->refreshPlatz();
+                    }
+                }
+            } catch (const SequentialReadError&) {
+                // The rest of the file is skipped; it goes all the same.
+            }
+        }
+    }
+    QFile::remove(path);
+}
+
+std::optional<QString> Watchdog::serverFile(const QString& name) const
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    return FileLookup::resolveInside(m_state.settings.NetzwerkPfad, name);
+}
+
+QString Watchdog::resultsPathAlt(const QString& text) const
+{
+    // The older server names the results file by its full path; a relative
+    // name is taken inside the exchange folder.
+    if (const auto inside = serverFile(text))
+        return *inside;
+    return FileLookup::toNative(text);
+}
