@@ -43,10 +43,7 @@ private:
 } // namespace
 
 Watchdog::Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste)
-    : m_state(state)
-    , m_timers(timers)
-    , m_scheiben(scheiben)
-    , m_rangliste(rangliste)
+    : m_state(state), m_timers(timers), m_scheiben(scheiben), m_rangliste(rangliste)
 {
 }
 
@@ -108,6 +105,8 @@ void Watchdog::handleRecord(int lane, const QString& record)
     if (!target)
         return;
 
+    // A file name that does not stay inside the exchange folder counts as a
+    // missing file: the window is not asked to load anything.
     switch (message.B) {
     case kErgebnisse:
         if (const auto datei = serverFile(message.N))
@@ -156,8 +155,7 @@ void Watchdog::pollLanesAlt(int first, int last)
             if (LaneTarget* target = m_scheiben.at(lane))
                 target->Init(value);
         }
-        if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane)
-            == ExchangeCode::Done) {
+        if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane) == ExchangeCode::Done) {
             if (LaneTarget* target = m_scheiben.at(lane)) {
                 target->LadeErgebnisse(resultsPathAlt(value));
                 target->Refresh();

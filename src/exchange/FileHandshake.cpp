@@ -1,0 +1,76 @@
+#include "exchange/FileHandshake.h"
+
+#include "exchange/ExchangeCodes.h"
+#include "platform/FileLookup.h"
+#include "platform/SequentialFile.h"
+
+#include <QFile>
+
+namespace {
+
+QString controlFile(const QString& basePath)
+{
+    return basePath + QStringLiteral(".ctl");
+}
+
+QString dataFile(const QString& basePath)
+{
+    return basePath + QStringLiteral(".nrt");
+}
+
+bool writeOneField(const QString& path, const QString& value)
+{
+    SequentialWriter writer(path);
+    if (!writer.open())
+        return false;
+    writer.writeText(value);
+    writer.endRecord();
+    return writer.close();
+}
+
+} // namespace
+
+std::uint8_t DateiSenden(const QString& value, const QString& basePath)
+{
+    if (FileLookup::findFile(controlFile(basePath)))
+        return ExchangeCode::NothingToDo;
+
+    // Overwrite the previous data file under the letter case it already has,
+    // so that the other side never sees two candidates.
+    const QString data = FileLookup::findFile(dataFile(basePath)).value_or(dataFile(basePath));
+    if (!writeOneField(data, value))
+        return ExchangeCode::FileError;
+    // Only now, with the data file complete and closed, the message is flagged.
+    if (!writeOneField(controlFile(basePath), value))
+        return ExchangeCode::FileError;
+    return ExchangeCode::Done;
+}
+
+std::uint8_t DateiEmpfangen(QString& value, const QString& basePath)
+{
+    const auto control = FileLookup::findFile(controlFile(basePath));
+    if (!control)
+        return ExchangeCode::NothingToDo;
+    const auto data = FileLookup::findFile(dataFile(basePath));
+    if (!data)
+        return ExchangeCode::FileError;
+
+    QString received;
+    {
+        SequentialReader reader(*data);
+        if (!reader.open())
+            return ExchangeCode::FileError;
+        try {
+            received = reader.readText();
+        } catch (const SequentialReadError&) {
+            return ExchangeCode::FileError;
+        }
+        reader.close();
+    }
+    // The data file is closed before the flag goes, so the sender cannot
+    // overwrite it while it is still being read.
+    if (!QFile::remove(*control))
+        return ExchangeCode::FileError;
+    value = received;
+    return ExchangeCode::Done;
+}

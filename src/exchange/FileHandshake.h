@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The two halves of the file handshake. A message for base path B is the data
+// file B.nrt plus the control file B.ctl that flags it; both hold the value as
+// one quoted field. The control file is found whatever the letter case the
+// other side gave it.
+
+// Writes B.nrt, closes it, then creates B.ctl. Returns 2 without writing while
+// B.ctl still exists, 3 when a file operation fails, else 0.
+std::uint8_t DateiSenden(const QString& value, const QString& basePath);
+
+// When B.ctl exists: reads one field of B.nrt, closes it, deletes B.ctl and
+// returns 0 with the field in value. Returns 2 when no control file waits and 3
+// when a file operation fails; value is only changed when 0 is returned.
+std::uint8_t DateiEmpfangen(QString& value, const QString& basePath);
