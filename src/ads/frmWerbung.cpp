@@ -12,8 +12,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPixmap>
 
@@ -67,7 +65,7 @@ frmWerbung::frmWerbung(QWidget* parent) : QWidget(parent)
 
 void frmWerbung::WerbungAnpassen(QSize frameClientPixels)
 {
-    host()->setGeometry(0, 0, frameClientPixels.width(), frameClientPixels.height());
+    setGeometry(0, 0, frameClientPixels.width(), frameClientPixels.height());
 }
 
 void frmWerbung::Werbung_Laden()
@@ -118,21 +116,12 @@ void frmWerbung::showInFront()
 {
     show();
     raise();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        sub->show();
-        sub->raise();
-        if (QMdiArea* area = sub->mdiArea())
-            area->setActiveSubWindow(sub);
-    } else {
-        activateWindow();
-    }
+    activateWindow();
 }
 
 void frmWerbung::hideView()
 {
     hide();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->hide();
 }
 
 bool frmWerbung::isViewVisible() const
@@ -144,11 +133,4 @@ void frmWerbung::contextMenuEvent(QContextMenuEvent* event)
 {
     m_mMenu->popup(event->globalPos());
     event->accept();
-}
-
-QWidget* frmWerbung::host()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
 }

@@ -42,8 +42,6 @@ protected:
 private:
     bool BildZeigen(const QString& fileName, int w, int h);
     void BildEinpassen(int w, int h);
-    // The subwindow when the frame hosts the window in an MDI area, else itself.
-    QWidget* host();
 
     AdvertisingPictures m_pictures;
     // Hidden; shows the names of the pictures as read at creation.

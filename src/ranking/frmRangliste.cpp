@@ -11,8 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -75,7 +73,6 @@ frmRangliste::frmRangliste(QWidget* parent) : QWidget(parent)
     resize(Twips::toPixelsX(RankingLayout::DesignClientWidth), Twips::toPixelsY(RankingLayout::DesignClientHeight));
     // Creates the template row 0 of every row array, hidden.
     applyLayout(layout);
-    watchSubWindow();
     hide();
 }
 
@@ -159,7 +156,7 @@ void frmRangliste::applyLayout(const RankingLayout& layout)
 
 void frmRangliste::RangListeAnpassen(QSize frameClientPixels)
 {
-    host()->setGeometry(0, 0, frameClientPixels.width(), frameClientPixels.height());
+    setGeometry(0, 0, frameClientPixels.width(), frameClientPixels.height());
     const double width = Twips::fromPixelsX(frameClientPixels.width());
     const double height = Twips::fromPixelsY(frameClientPixels.height());
     applyLayout(RankingLayout::fitted(width, height));
@@ -179,22 +176,13 @@ void frmRangliste::showInFront()
 {
     show();
     raise();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        sub->show();
-        sub->raise();
-        if (QMdiArea* area = sub->mdiArea())
-            area->setActiveSubWindow(sub);
-    } else {
-        activateWindow();
-    }
+    activateWindow();
     applyTitleSetting();
 }
 
 void frmRangliste::hideView()
 {
     hide();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        sub->hide();
 }
 
 bool frmRangliste::isViewVisible() const
@@ -262,22 +250,10 @@ bool frmRangliste::event(QEvent* event)
     case QEvent::WindowActivate:
         applyTitleSetting();
         break;
-    case QEvent::ParentChange:
-        watchSubWindow();
-        break;
     default:
         break;
     }
     return QWidget::event(event);
-}
-
-void frmRangliste::watchSubWindow()
-{
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (!sub || sub == m_watchedSubWindow)
-        return;
-    m_watchedSubWindow = sub;
-    connect(sub, &QMdiSubWindow::aboutToActivate, this, &frmRangliste::applyTitleSetting);
 }
 
 void frmRangliste::mousePressEvent(QMouseEvent* event)
@@ -296,11 +272,4 @@ void frmRangliste::contextMenuEvent(QContextMenuEvent* event)
 {
     // The menu opens on the press itself; the frame must not add a menu of its own.
     event->accept();
-}
-
-QWidget* frmRangliste::host()
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        return sub;
-    return this;
 }

@@ -26,8 +26,7 @@ struct TwipsLine;
 //
 // The title is set from RLTitel whenever the window is activated. As a child
 // of the frame it does not always receive activation events of its own, so
-// showInFront (the way the page flipping brings it up) sets the title too,
-// as does the activation of an MDI sub-window that carries it.
+// showInFront (the way the page flipping brings it up) sets the title too.
 class frmRangliste : public QWidget, public RankingView
 {
     Q_OBJECT
@@ -66,9 +65,7 @@ private:
     QFrame* createLine(const QString& objectName);
     void placeLabel(QLabel* label, const RankingLabelGeometry& geometry, double top);
     void placeHorizontalLine(QFrame* line, const TwipsLine& geometry, double y, int pixels);
-    void watchSubWindow();
     void applyTitleSetting();
-    QWidget* host();
 
     QList<QLabel*> m_fixedLabels;
     QLabel* m_lblRanlistenTitel = nullptr;
@@ -79,6 +76,5 @@ private:
     QListWidget* m_lbxCSVIn = nullptr;
     QMenu* m_mMenu = nullptr;
     QAction* m_mOptions = nullptr;
-    QWidget* m_watchedSubWindow = nullptr;
     std::int16_t m_zeilen = 0;
 };

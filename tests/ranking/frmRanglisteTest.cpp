@@ -9,8 +9,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -267,23 +265,6 @@ TEST_F(RankingWindow, ActivationSetsTheTitle)
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
     EXPECT_EQ(text(w, "lblRanlistenTitel"), QStringLiteral("Kreismeisterschaft Luftgewehr"));
-}
-
-TEST_F(RankingWindow, LivesInAnMdiSubWindow)
-{
-    QMdiArea area;
-    area.resize(900, 900);
-    auto* w = new frmRangliste;
-    QMdiSubWindow* sub = area.addSubWindow(w);
-    w->RangListeAnpassen(UnitFrame);
-    EXPECT_EQ(sub->geometry(), QRect(QPoint(0, 0), UnitFrame));
-    area.show();
-    w->setTitel(QStringLiteral("alt"));
-    w->showInFront();
-    EXPECT_EQ(area.activeSubWindow(), sub);
-    EXPECT_EQ(text(*w, "lblRanlistenTitel"), QStringLiteral("Kreismeisterschaft Luftgewehr"));
-    w->hideView();
-    EXPECT_TRUE(sub->isHidden());
 }
 
 TEST_F(RankingWindow, RightPressOnTheBackgroundOpensTheMenu)
