@@ -57,8 +57,11 @@ std::uint8_t DateiEmpfangen(QString& value, const QString& basePath)
 
     QString received;
     {
+        // Under a read lock: while the other side still holds the data file
+        // open for writing, the open fails and the message waits for the next
+        // tick instead of being taken half written.
         SequentialReader reader(*data);
-        if (!reader.open())
+        if (!reader.open(true))
             return ExchangeCode::FileError;
         try {
             received = reader.readText();

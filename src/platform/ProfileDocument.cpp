@@ -7,27 +7,38 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
-namespace
+namespace {
+
+// The first character that is not white space, or a null QChar: enough to
+// tell headers and comments without copying the line.
+QChar firstNonBlank(const QString& line)
 {
+    for (const QChar c : line) {
+        if (!c.isSpace())
+            return c;
+    }
+    return QChar();
+}
 
 // Section name of a "[ Name ]" line, or nullopt for any other line.
 std::optional<QString> sectionName(const QString& line)
 {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith(QLatin1Char('[')))
+    if (firstNonBlank(line) != QLatin1Char('['))
         return std::nullopt;
+    const QStringView trimmed = QStringView(line).trimmed();
     qsizetype end = trimmed.indexOf(QLatin1Char(']'));
     if (end < 0)
         end = trimmed.size();
-    return trimmed.mid(1, end - 1).trimmed();
+    return trimmed.mid(1, end - 1).trimmed().toString();
 }
 
 bool isComment(const QString& line)
 {
-    return line.trimmed().startsWith(QLatin1Char(';'));
+    return firstNonBlank(line) == QLatin1Char(';');
 }
 
 // Key and raw value of a "key = value" line.
@@ -52,31 +63,54 @@ struct Location {
     qsizetype lastKey = -1; // last key line of the section
 };
 
-// Finds the first section of that name and, inside it, the first line of the key.
-Location locate(const QStringList& lines, const QString& section, const QString& key)
+// Far beyond any profile file this program reads or writes.
+constexpr qint64 kLargestFile = 64 * 1024 * 1024;
+
+// Line numbers of the section headers, in order.
+std::vector<qsizetype> indexSections(const QStringList& lines)
+{
+    std::vector<qsizetype> sections;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (firstNonBlank(lines[i]) == QLatin1Char('['))
+            sections.push_back(i);
+    }
+    return sections;
+}
+
+void insertLine(QStringList& lines, std::vector<qsizetype>& sections, qsizetype at, const QString& line)
+{
+    lines.insert(at, line);
+    auto later = std::lower_bound(sections.begin(), sections.end(), at);
+    for (auto it = later; it != sections.end(); ++it)
+        ++*it;
+    if (firstNonBlank(line) == QLatin1Char('['))
+        sections.insert(later, at);
+}
+
+// Finds the first section of that name and, inside it, the first line of the
+// key. Only the headers and the lines of that one section are looked at, so a
+// huge file of junk does not make every key cost a pass over the whole file.
+Location locate(
+    const QStringList& lines, const std::vector<qsizetype>& sections, const QString& section, const QString& key)
 {
     Location loc;
     const QString wantedSection = section.trimmed();
     const QString wantedKey = key.trimmed();
-    bool inside = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (const auto name = sectionName(lines[i])) {
-            if (inside)
-                break;
-            if (name->compare(wantedSection, Qt::CaseInsensitive) == 0) {
-                inside = true;
-                loc.header = i;
-            }
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const auto name = sectionName(lines[sections[s]]);
+        if (!name || name->compare(wantedSection, Qt::CaseInsensitive) != 0)
             continue;
+        loc.header = sections[s];
+        const qsizetype end = s + 1 < sections.size() ? sections[s + 1] : lines.size();
+        for (qsizetype i = loc.header + 1; i < end; ++i) {
+            QString lineKey;
+            if (!splitKeyLine(lines[i], &lineKey, nullptr))
+                continue;
+            loc.lastKey = i;
+            if (loc.key < 0 && lineKey.compare(wantedKey, Qt::CaseInsensitive) == 0)
+                loc.key = i;
         }
-        if (!inside)
-            continue;
-        QString lineKey;
-        if (!splitKeyLine(lines[i], &lineKey, nullptr))
-            continue;
-        loc.lastKey = i;
-        if (loc.key < 0 && lineKey.compare(wantedKey, Qt::CaseInsensitive) == 0)
-            loc.key = i;
+        break;
     }
     return loc;
 }
@@ -88,9 +122,10 @@ QString unquote(const QString& value)
     return value;
 }
 
-std::optional<QString> rawValue(const QStringList& lines, const QString& section, const QString& key)
+std::optional<QString> rawValue(
+    const QStringList& lines, const std::vector<qsizetype>& sections, const QString& section, const QString& key)
 {
-    const Location loc = locate(lines, section, key);
+    const Location loc = locate(lines, sections, section, key);
     if (loc.key < 0)
         return std::nullopt;
     QString lineKey;
@@ -149,8 +184,16 @@ ProfileDocument::ProfileDocument(QString path, QByteArray codePage)
 bool ProfileDocument::load()
 {
     m_lines.clear();
+    m_sections.clear();
     m_unreadable = false;
     m_path = existingOrNewPath(m_path);
+    const QFileInfo info(m_path);
+    if (info.exists() && (!info.isFile() || info.size() > kLargestFile)) {
+        // A pipe would block the read, a device or a monster file exhaust the
+        // memory; none of them is a profile file to be read or replaced.
+        m_unreadable = true;
+        return false;
+    }
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_unreadable = file.exists();
@@ -167,6 +210,7 @@ bool ProfileDocument::load()
     m_lines = text.split(QLatin1Char('\n'));
     if (!m_lines.isEmpty() && m_lines.last().isEmpty())
         m_lines.removeLast();
+    m_sections = indexSections(m_lines);
     return true;
 }
 
@@ -183,7 +227,10 @@ bool ProfileDocument::save() const
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = TextCodec::encode(text, m_codePage);
-    if (file.write(bytes) != bytes.size()) {
+    // A write that breaks off part way (disk full, file too large) may surface
+    // only when the buffer is flushed, and commit() would still rename the
+    // partial file over the target. The destructor discards a cancelled file.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
@@ -195,13 +242,13 @@ QString ProfileDocument::readString(
 {
     if (bufferSize <= 0)
         return QString();
-    const QString value = rawValue(m_lines, section, key).value_or(def);
+    const QString value = rawValue(m_lines, m_sections, section, key).value_or(def);
     return value.left(bufferSize - 1);
 }
 
 int ProfileDocument::readInt(const QString& section, const QString& key, int def) const
 {
-    const auto value = rawValue(m_lines, section, key);
+    const auto value = rawValue(m_lines, m_sections, section, key);
     if (!value)
         return def;
     return leadingInt(*value);
@@ -209,12 +256,12 @@ int ProfileDocument::readInt(const QString& section, const QString& key, int def
 
 bool ProfileDocument::hasKey(const QString& section, const QString& key) const
 {
-    return locate(m_lines, section, key).key >= 0;
+    return locate(m_lines, m_sections, section, key).key >= 0;
 }
 
 void ProfileDocument::writeString(const QString& section, const QString& key, const QString& value)
 {
-    const Location loc = locate(m_lines, section, key);
+    const Location loc = locate(m_lines, m_sections, section, key);
     if (loc.key >= 0) {
         QString existingKey;
         splitKeyLine(m_lines[loc.key], &existingKey, nullptr);
@@ -224,11 +271,11 @@ void ProfileDocument::writeString(const QString& section, const QString& key, co
     const QString newLine = key.trimmed() + QLatin1Char('=') + value;
     if (loc.header >= 0) {
         const qsizetype after = loc.lastKey >= 0 ? loc.lastKey : loc.header;
-        m_lines.insert(after + 1, newLine);
+        insertLine(m_lines, m_sections, after + 1, newLine);
         return;
     }
-    m_lines.append(QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
-    m_lines.append(newLine);
+    insertLine(m_lines, m_sections, m_lines.size(), QLatin1Char('[') + section.trimmed() + QLatin1Char(']'));
+    insertLine(m_lines, m_sections, m_lines.size(), newLine);
 }
 
 QString GetPrivateProfileString(

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // An INI-style profile file with the lookup rules of the Windows profile
 // functions: section and key names compare case-insensitively, blanks around
 // names and values are ignored, a value in one pair of surrounding quotes is
@@ -19,7 +21,8 @@ public:
     explicit ProfileDocument(QString path, QByteArray codePage = QByteArrayLiteral("windows-1252"));
 
     // Reads the file; a missing or unreadable file gives an empty document
-    // (and false).
+    // (and false). Anything but a regular file, and a file of more than 64 MB,
+    // counts as unreadable.
     bool load();
     // Writes the document to a temporary file beside the target, then renames
     // it over the target. Returns false (and leaves the old file) on failure.
@@ -43,13 +46,14 @@ private:
     QString m_path;
     QByteArray m_codePage;
     QStringList m_lines;
+    // Line numbers of the section headers: a lookup walks these, not every line.
+    std::vector<qsizetype> m_sections;
     // The file exists but could not be read: save() must not replace it.
     bool m_unreadable = false;
 };
 
 // One-shot forms with the Windows signatures, for callers that touch a single key.
-QString GetPrivateProfileString(const QString& section, const QString& key, const QString& def, int bufferSize,
-                                const QString& path);
+QString GetPrivateProfileString(
+    const QString& section, const QString& key, const QString& def, int bufferSize, const QString& path);
 int GetPrivateProfileInt(const QString& section, const QString& key, int def, const QString& path);
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& path);
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value, const QString& path);

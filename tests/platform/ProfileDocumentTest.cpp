@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class ProfileDocumentTest : public ::testing::Test
-{
+class ProfileDocumentTest : public ::testing::Test {
 protected:
     QString write(const QByteArray& bytes, const QString& name = QStringLiteral("test.ini"))
     {
@@ -143,6 +141,34 @@ TEST_F(ProfileDocumentTest, KeyGoesRightAfterHeaderOfSectionWithoutKeys)
     doc.writeString(QStringLiteral("empty"), QStringLiteral("K"), QStringLiteral("v"));
     ASSERT_TRUE(doc.save());
     EXPECT_EQ(contents(doc.path()), QByteArray("[Empty]\r\nK=v\r\n\r\n[Next]\r\nX=1\r\n"));
+}
+
+TEST_F(ProfileDocumentTest, ManyEditsKeepTheSectionsApart)
+{
+    ProfileDocument doc(write("[A]\nK=a\n[B]\nK=b\n  [C]\nK=c\n"));
+    ASSERT_TRUE(doc.load());
+    for (int i = 0; i < 5; ++i) {
+        for (const char* section : {"C", "A", "B", "D"}) {
+            doc.writeString(QLatin1String(section), QStringLiteral("N%1").arg(i), QLatin1String(section));
+        }
+    }
+    doc.writeString(QStringLiteral("b"), QStringLiteral("k"), QStringLiteral("B2"));
+    for (const char* section : {"A", "B", "C", "D"}) {
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(doc.readString(QLatin1String(section), QStringLiteral("N%1").arg(i), QString()),
+                QLatin1String(section));
+        }
+    }
+    EXPECT_EQ(doc.readString(QStringLiteral("A"), QStringLiteral("K"), QString()), QStringLiteral("a"));
+    EXPECT_EQ(doc.readString(QStringLiteral("B"), QStringLiteral("K"), QString()), QStringLiteral("B2"));
+    EXPECT_EQ(doc.readString(QStringLiteral("C"), QStringLiteral("K"), QString()), QStringLiteral("c"));
+    EXPECT_FALSE(doc.hasKey(QStringLiteral("D"), QStringLiteral("K")));
+    ASSERT_TRUE(doc.save());
+    EXPECT_EQ(contents(doc.path()),
+        QByteArray("[A]\r\nK=a\r\nN0=A\r\nN1=A\r\nN2=A\r\nN3=A\r\nN4=A\r\n"
+                   "[B]\r\nK=B2\r\nN0=B\r\nN1=B\r\nN2=B\r\nN3=B\r\nN4=B\r\n"
+                   "  [C]\r\nK=c\r\nN0=C\r\nN1=C\r\nN2=C\r\nN3=C\r\nN4=C\r\n"
+                   "[D]\r\nN0=D\r\nN1=D\r\nN2=D\r\nN3=D\r\nN4=D\r\n"));
 }
 
 TEST_F(ProfileDocumentTest, WrittenValuesReadBack)

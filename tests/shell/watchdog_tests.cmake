@@ -8,3 +8,7 @@ omr_add_test(shell_watchdog_e2e_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/watchdog_e2e_test.cpp
   LIBS omr_shell_core omr_target_core)
 add_dependencies(shell_watchdog_e2e_test omr_simulator)
+
+omr_add_test(shell_watchdog_fault_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/watchdog_fault_test.cpp
+  LIBS omr_shell_core)
