@@ -167,25 +167,27 @@ void Watchdog::pollLanesAlt(int first, int last)
 void Watchdog::PlaetzeLaden(const QString& path)
 {
     {
+        // Locked against the server while read: a file it is still writing
+        // cannot be opened and stays for a later tick instead of being lost.
         SequentialReader reader(path);
-        if (reader.open()) {
-            try {
-                while (!reader.atEnd()) {
-                    const auto lane = VbNumbers::toInt16(reader.readNumber());
-                    const auto place = VbNumbers::toInt16(reader.readNumber());
-                    if (!lane || !place)
-                        break;
-                    if (*lane > m_state.settings.Scheibenanzahl)
-                        continue;
-                    if (LaneTarget* target = m_scheiben.at(*lane)) {
-                        target->setPlatz(*place);
-                        target->TextBelegen();
-                        target->refreshPlatz();
-                    }
+        if (!reader.open(true))
+            return;
+        try {
+            while (!reader.atEnd()) {
+                const auto lane = VbNumbers::toInt16(reader.readNumber());
+                const auto place = VbNumbers::toInt16(reader.readNumber());
+                if (!lane || !place)
+                    break;
+                if (*lane > m_state.settings.Scheibenanzahl)
+                    continue;
+                if (LaneTarget* target = m_scheiben.at(*lane)) {
+                    target->setPlatz(*place);
+                    target->TextBelegen();
+                    target->refreshPlatz();
                 }
-            } catch (const SequentialReadError&) {
-                // The rest of the file is skipped; it goes all the same.
             }
+        } catch (const SequentialReadError&) {
+            // The rest of the file is skipped; it goes all the same.
         }
     }
     QFile::remove(path);
