@@ -47,7 +47,13 @@ protected:
     FakeSource source = frameWithEightTargets();
     frmDiagnose window {source};
     QListWidget* list = window.findChild<QListWidget*>(QStringLiteral("lstParameter"));
-    void click(const char* name) { window.findChild<QPushButton*>(QString::fromLatin1(name))->click(); }
+    QPushButton* button(const char* name)
+    {
+        auto* found = window.findChild<QPushButton*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    void click(const char* name) { button(name)->click(); }
 };
 
 TEST_F(DiagnoseTest, ControlsAndCaptions)
@@ -59,16 +65,12 @@ TEST_F(DiagnoseTest, ControlsAndCaptions)
     auto* frame = window.findChild<QGroupBox*>(QStringLiteral("fraParameter"));
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->title(), QStringLiteral("Parameter"));
-    const std::pair<const char*, const char*> buttons[] = {{"cmdWindows", "Aktive Fenster"},
-        {"cmdScheibenAutoRedraw", "Scheiben AutoRedraw"}, {"cmdSchliessen", "schliessen"}};
-    for (const auto& [name, caption] : buttons) {
-        auto* button = window.findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_NE(button, nullptr) << name;
-        EXPECT_EQ(button->text(), QString::fromLatin1(caption));
-    }
+    for (const auto& [name, caption] : {std::pair {"cmdWindows", "Aktive Fenster"},
+             {"cmdScheibenAutoRedraw", "Scheiben AutoRedraw"}, {"cmdSchliessen", "schliessen"}})
+        EXPECT_EQ(button(name)->text(), QLatin1String(caption));
 }
 
-TEST_F(DiagnoseTest, WindowListCountsEveryWindowOnce)
+TEST_F(DiagnoseTest, WindowListCountsEveryWindowOnceAndStaysWhenClosed)
 {
     click("cmdWindows");
     const QStringList shown = lines(list);
@@ -79,6 +81,13 @@ TEST_F(DiagnoseTest, WindowListCountsEveryWindowOnce)
     EXPECT_EQ(shown[3], QStringLiteral(" hWND 2 = Scheibe (shown)"));
     EXPECT_EQ(shown[10], QStringLiteral(" hWND 9 = Scheibe (hidden)"));
     EXPECT_EQ(shown[13], QStringLiteral(" hWND 12 = Options (hidden)"));
+
+    // Closing hides the window and keeps the lines.
+    window.show();
+    click("cmdSchliessen");
+    EXPECT_TRUE(window.isHidden());
+    window.show();
+    EXPECT_EQ(list->count(), 14);
 }
 
 TEST_F(DiagnoseTest, TargetListShowsThePersistentDrawingFlag)
@@ -90,24 +99,11 @@ TEST_F(DiagnoseTest, TargetListShowsThePersistentDrawingFlag)
     EXPECT_EQ(shown[0], QStringLiteral(" Scheiben 1 = Scheibe (True)"));
     EXPECT_EQ(shown[1], QStringLiteral(" Scheiben 2 = Scheibe (False)"));
     EXPECT_EQ(shown[7], QStringLiteral(" Scheiben 8 = Scheibe (False)"));
-}
 
-TEST_F(DiagnoseTest, EmptyTargetListLeavesTheListEmpty)
-{
-    click("cmdWindows");
+    // Without targets the list stays empty.
     source.targets.clear();
     click("cmdScheibenAutoRedraw");
     EXPECT_EQ(list->count(), 0);
-}
-
-TEST_F(DiagnoseTest, CloseHidesAndKeepsTheLines)
-{
-    window.show();
-    click("cmdWindows");
-    click("cmdSchliessen");
-    EXPECT_TRUE(window.isHidden());
-    window.show();
-    EXPECT_EQ(list->count(), 14);
 }
 
 } // namespace

@@ -1,10 +1,11 @@
 #include "options/OptionsCloseHandler.h"
 #include "options/OptionsCloseView.h"
-#include "options_fakes.h"
-#include "options_program_folder.h"
+#include "options_host.h"
 #include "platform/ProfileDocument.h"
 #include "shell/FrameCaption.h"
 #include "shell/SettingsFile.h"
+#include "support/ProgramFolder.h"
+#include "support/SettingsFields.h"
 
 #include <optional>
 
@@ -21,69 +22,33 @@ public:
     int hides = 0;
 };
 
+using Outcome = OptionsCloseHandler::Outcome;
+
 class CloseTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        Einstellungen& s = state().settings;
-        s.Scheibenanzahl = 8;
-        s.ScheibenProSeite = 8;
-        s.Wechselzeit = 60;
-        s.AnfScheibe = 1;
-        s.EndScheibe = 8;
-        s.SerienAnzeige = 1;
-        s.AusfAnzeige = 1;
-        s.ZehntelAnzeige = 1;
-        s.TrefferVergroessern = 1;
-        s.FarbeProbeEcke = 255;
-        s.AutoZoom = 1;
-        s.VerbindungsArt = 1;
-        s.Sprache = 1;
-        s.NetzwerkPfad = dir();
-        s.KORVUPfad = dir();
-        s.KORVUDisziID = 1;
-        s.KORVUWKID = 1;
-        s.VTXServerID = 1;
-        s.RLTitel = QStringLiteral("Rangliste");
-        s.Disziplinen = QStringList(8, QStringLiteral("1.10"));
-
-        // What the dialog holds right after loading from these settings.
-        m.mScheibenanzahl = s.Scheibenanzahl;
-        m.mScheibenProSeite = s.ScheibenProSeite;
-        m.mAnfScheibe = s.AnfScheibe;
-        m.mEndScheibe = s.EndScheibe;
-        m.mWechselzeit = s.Wechselzeit;
-        m.mVerbindungsArt = s.VerbindungsArt;
-        m.mNetzwerkPfad = s.NetzwerkPfad;
-        m.mAnzeigeServer2 = s.AnzeigeServerNr;
-        c.chkAusfAnzeige = s.AusfAnzeige;
-        c.chkZehner_Serie = s.SerienAnzeige;
-        c.chkTrefferVergroesserung = s.TrefferVergroessern;
-        c.chkAutozoom = s.AutoZoom;
-        c.tbxDisziplinID = QStringLiteral("1");
-        c.tbxKlassenNr = QStringLiteral("0");
-        c.tbxWettkampfID = QStringLiteral("1");
-        c.tbxKennung = QStringLiteral("1");
-        c.tbxRanglistenTitel = s.RLTitel;
-        c.datenNetzwerkPfad = s.KORVUPfad;
-        c.farbeProbeEcke = 255;
+        // What the dialog holds right after loading from these settings; the
+        // switches and fields not set here are 0 or empty on both sides.
+        for (std::uint8_t* count :
+            {&s().Scheibenanzahl, &s().ScheibenProSeite, &m.mScheibenanzahl, &m.mScheibenProSeite})
+            *count = 8;
+        s().AnfScheibe = m.mAnfScheibe = 1;
+        s().EndScheibe = m.mEndScheibe = 8;
+        s().RLTitel = c.tbxRanglistenTitel = QStringLiteral("Rangliste");
     }
 
-    OptionsCloseHandler::Outcome close()
-    {
-        OptionsCloseHandler handler(state(), host, view);
-        return handler.run(m, c);
-    }
-
-    QString saved(const char* key) const
+    Outcome close(FakeHost& frame) { return OptionsCloseHandler(state(), frame, view).run(m, c); }
+    Outcome close() { return close(host); }
+    QStringList logged(const char* call) const { return host.targets.logged(QLatin1String(call)); }
+    qsizetype logIndex(const char* entry) const { return host.targets.log.indexOf(QLatin1String(entry)); }
+    static QString saved(const char* key)
     {
         ProfileDocument document(SettingsFile::path());
         document.load();
         return document.readString(QStringLiteral("Options"), QString::fromLatin1(key), QStringLiteral("<none>"));
     }
-
-    Einstellungen& s() { return state().settings; }
 
     FakeHost host;
     FakeView view;
@@ -91,52 +56,39 @@ protected:
     OptionsControls c;
 };
 
-TEST_F(CloseTest, NothingChangedSavesWithoutRebuildOrRepaint)
-{
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::InPlace);
-    EXPECT_EQ(host.rebuilds, 0);
-    EXPECT_TRUE(host.logged(QStringLiteral("Refresh")).isEmpty());
-    EXPECT_TRUE(host.logged(QStringLiteral("TextBelegen")).isEmpty());
-    EXPECT_EQ(saved("Scheibenanzahl"), QStringLiteral("8"));
-    EXPECT_EQ(view.hides, 1);
-}
-
 TEST_F(CloseTest, TitleOnlyIsSavedAndShownWithoutRebuild)
 {
     c.tbxRanglistenTitel = QStringLiteral("Kreismeisterschaft 2024");
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::InPlace);
+    EXPECT_EQ(close(), Outcome::InPlace);
     EXPECT_EQ(host.rebuilds, 0);
     EXPECT_EQ(s().RLTitel, QStringLiteral("Kreismeisterschaft 2024"));
     EXPECT_EQ(saved("RLTitel"), QStringLiteral("Kreismeisterschaft 2024"));
     EXPECT_EQ(host.rankingTitle, QStringLiteral("Kreismeisterschaft 2024"));
-    EXPECT_TRUE(host.logged(QStringLiteral("Refresh")).isEmpty());
+    EXPECT_TRUE(logged("Refresh").isEmpty());
     EXPECT_EQ(view.hides, 1);
 }
 
-TEST_F(CloseTest, DetailedDisplayGetsTextsAtOnceAndRepaintAfterTheSave)
+TEST_F(CloseTest, DetailedDisplayOnlyGetsTextsAtOnceAndRepaintAfterTheSave)
 {
-    c.chkAusfAnzeige = 0;
-    close();
-    EXPECT_EQ(s().AusfAnzeige, 0);
-    const QStringList texts = host.logged(QStringLiteral("TextBelegen"));
-    const QStringList repaints = host.logged(QStringLiteral("Refresh"));
+    c.chkAusfAnzeige = 1;
+    EXPECT_EQ(close(), Outcome::InPlace);
+    EXPECT_EQ(s().AusfAnzeige, 1);
+    const QStringList texts = logged("TextBelegen");
+    const QStringList repaints = logged("Refresh");
     ASSERT_EQ(texts.size(), 8);
     ASSERT_EQ(repaints.size(), 8);
     EXPECT_EQ(texts.first(), QStringLiteral("TextBelegen 1"));
     EXPECT_EQ(repaints.last(), QStringLiteral("Refresh 8"));
-    const qsizetype lastText = host.log.indexOf(texts.last());
-    const qsizetype save = host.log.indexOf(QStringLiteral("DisziplinNr 1"));
-    const qsizetype firstRepaint = host.log.indexOf(repaints.first());
-    EXPECT_LT(lastText, save);
-    EXPECT_LT(save, firstRepaint);
-    EXPECT_EQ(saved("AusfAnzeige"), QStringLiteral("0"));
+    EXPECT_LT(host.targets.log.indexOf(texts.last()), logIndex("DisziplinNr 1"));
+    EXPECT_LT(logIndex("DisziplinNr 1"), host.targets.log.indexOf(repaints.first()));
+    EXPECT_EQ(saved("AusfAnzeige"), QStringLiteral("1"));
 }
 
 TEST_F(CloseTest, NewCountWithTitleRebuildsAndLeavesTheTitle)
 {
     m.mScheibenanzahl = 10;
     c.tbxRanglistenTitel = QStringLiteral("Neu");
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::Rebuilt);
+    EXPECT_EQ(close(), Outcome::Rebuilt);
     EXPECT_EQ(host.rebuilds, 1);
     EXPECT_EQ(view.rebuildNotices, 1);
     EXPECT_EQ(view.hides, 0);
@@ -145,69 +97,50 @@ TEST_F(CloseTest, NewCountWithTitleRebuildsAndLeavesTheTitle)
     EXPECT_EQ(host.rankingTitle, QStringLiteral("Rangliste"));
     // The frame's rebuild saves; the handler itself does not.
     EXPECT_FALSE(QFile::exists(SettingsFile::path()));
-    EXPECT_LT(host.log.indexOf(QStringLiteral("rebuildFrame")), host.log.indexOf(QStringLiteral("setRankingTitle")));
+    EXPECT_LT(logIndex("rebuildFrame"), logIndex("setRankingTitle"));
 }
 
-TEST_F(CloseTest, RangeTickedShowsOnlyTheRangeAndRebuilds)
-{
-    c.chkAnfEnd = 1;
-    m.mAnfScheibe = 3;
-    m.mEndScheibe = 5;
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::Rebuilt);
-    EXPECT_EQ(s().AnfEnde, 1);
-    EXPECT_EQ(s().AnfScheibe, 3);
-    EXPECT_EQ(s().EndScheibe, 5);
-    EXPECT_EQ(host.visibleLanes(), (QList<int> {3, 4, 5}));
-}
-
-TEST_F(CloseTest, RangeMovedWhileTickedIsAppliedToo)
-{
-    s().AnfEnde = 1;
-    s().AnfScheibe = 3;
-    s().EndScheibe = 5;
-    c.chkAnfEnd = 1;
-    m.mAnfScheibe = 4;
-    m.mEndScheibe = 6;
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::Rebuilt);
-    EXPECT_EQ(host.visibleLanes(), (QList<int> {4, 5, 6}));
-}
-
-TEST_F(CloseTest, RangeWithNewCountLeavesVisibilityToTheRebuild)
-{
-    c.chkAnfEnd = 1;
-    m.mAnfScheibe = 3;
-    m.mEndScheibe = 5;
-    m.mScheibenanzahl = 6;
-    close();
-    EXPECT_EQ(host.visibleLanes().size(), 8);
-    EXPECT_EQ(s().AnfScheibe, 3);
-}
-
-TEST_F(CloseTest, RangeNotStoredWhenRestrictionIsOff)
-{
-    m.mAnfScheibe = 3;
-    m.mEndScheibe = 5;
-    close();
-    EXPECT_EQ(s().AnfScheibe, 1);
-    EXPECT_EQ(s().EndScheibe, 8);
-    EXPECT_EQ(host.visibleLanes().size(), 8);
-}
-
-TEST_F(CloseTest, ServerIdIsRoundedHalfToEven)
+TEST_F(CloseTest, RangeRestrictionShowsOnlyTheRangeAndRebuilds)
 {
     const struct {
-        const char* text;
-        int expected;
-    } cases[] = {{"7.5", 8}, {"6.5", 6}, {"", 0}, {"12abc", 12}, {"99999", 32767}, {"-40000", -32768}};
-    for (const auto& tc : cases) {
-        c.tbxKennung = QString::fromLatin1(tc.text);
-        close();
-        EXPECT_EQ(s().VTXServerID, tc.expected) << tc.text;
-        EXPECT_EQ(saved("VTXServerID"), QString::number(tc.expected)) << tc.text;
+        int before, after, first, last, count;
+        QList<int> visible;
+        int storedFirst, storedLast;
+    } cases[] = {
+        {0, 1, 3, 5, 8, {3, 4, 5}, 3, 5}, {1, 1, 4, 6, 8, {4, 5, 6}, 4, 6}, // moved while ticked
+        {0, 1, 3, 5, 6, laneRange(1, 8), 3, 5}, // a new count leaves the visibility to the rebuild
+        {0, 0, 3, 5, 8, laneRange(1, 8), 1, 8}, // not stored while the restriction is off
+    };
+    for (const auto& t : cases) {
+        FakeHost frame;
+        s().Scheibenanzahl = 8;
+        s().AnfEnde = static_cast<std::uint8_t>(t.before);
+        s().AnfScheibe = t.before ? 3 : 1;
+        s().EndScheibe = t.before ? 5 : 8;
+        c.chkAnfEnd = static_cast<std::uint8_t>(t.after);
+        m.mAnfScheibe = static_cast<std::int16_t>(t.first);
+        m.mEndScheibe = static_cast<std::int16_t>(t.last);
+        m.mScheibenanzahl = static_cast<std::uint8_t>(t.count);
+        SCOPED_TRACE(testing::Message() << t.first << ".." << t.last << " of " << t.count);
+        EXPECT_EQ(close(frame), Outcome::Rebuilt);
+        EXPECT_EQ(frame.targets.visibleLanes(), t.visible);
+        SettingsFields::expect(s(),
+            QStringLiteral("AnfEnde=%1;AnfScheibe=%2;EndScheibe=%3").arg(t.after).arg(t.storedFirst).arg(t.storedLast));
     }
 }
 
-TEST_F(CloseTest, RankingFieldsAreTakenInPlace)
+TEST_F(CloseTest, ServerIdIsRoundedHalfToEvenAndLimited)
+{
+    const std::pair<const char*, int> cases[] = {{"7.5", 8}, {"6.5", 6}, {"99999", 32767}};
+    for (const auto& [text, expected] : cases) {
+        c.tbxKennung = QString::fromLatin1(text);
+        close();
+        EXPECT_EQ(s().VTXServerID, expected) << text;
+        EXPECT_EQ(saved("VTXServerID"), QString::number(expected)) << text;
+    }
+}
+
+TEST_F(CloseTest, RankingFieldsWorkingCopiesAndSwatchAreTakenInPlace)
 {
     c.tbxDisziplinID = QStringLiteral("4");
     c.tbxKlassenNr = QStringLiteral("2");
@@ -216,39 +149,29 @@ TEST_F(CloseTest, RankingFieldsAreTakenInPlace)
     c.chkRanglisteAn = 1;
     c.chkRngShbWechseln = 1;
     c.datenNetzwerkPfad = QStringLiteral("/srv/korvu");
-    close();
-    EXPECT_EQ(s().KORVUDisziID, 4);
-    EXPECT_EQ(s().KORVUKlassenNr, 2);
-    EXPECT_EQ(s().KORVUWKID, 17);
-    EXPECT_EQ(s().KORVUMannschaft, 1);
-    EXPECT_EQ(s().RanglisteAn, 1);
-    EXPECT_EQ(s().RangUndScheibe, 1);
-    EXPECT_EQ(s().KORVUPfad, QStringLiteral("/srv/korvu"));
-    EXPECT_TRUE(host.logged(QStringLiteral("Refresh")).isEmpty());
-}
-
-TEST_F(CloseTest, PageIntervalOnlyIsSavedWithoutRepaint)
-{
-    m.mWechselzeit = 120;
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::InPlace);
-    EXPECT_EQ(host.rebuilds, 0);
-    EXPECT_TRUE(host.logged(QStringLiteral("Refresh")).isEmpty());
-    EXPECT_EQ(s().Wechselzeit, 120);
-    EXPECT_EQ(saved("Wechselzeit"), QStringLiteral("120"));
-}
-
-TEST_F(CloseTest, CopiesTheWorkingCopiesAndTheSwatch)
-{
-    m.mVerbindungsArt = 0;
+    c.farbeProbeEcke = 65280;
+    m.mVerbindungsArt = 1;
     m.mAnzeigeServer2 = 1;
     m.mNetzwerkPfad = QStringLiteral("/srv/exchange");
-    c.farbeProbeEcke = 65280;
-    close();
-    EXPECT_EQ(s().VerbindungsArt, 0);
-    EXPECT_EQ(s().AnzeigeServerNr, 1);
-    EXPECT_EQ(s().NetzwerkPfad, QStringLiteral("/srv/exchange"));
-    EXPECT_EQ(s().FarbeProbeEcke, 65280.0);
+    EXPECT_EQ(close(), Outcome::InPlace);
+    SettingsFields::expect(s(),
+        QStringLiteral("KORVUDisziID=4;KORVUKlassenNr=2;KORVUWKID=17;KORVUMannschaft=1;RanglisteAn=1;RangUndScheibe=1;"
+                       "VerbindungsArt=1;AnzeigeServerNr=1;KORVUPfad=/srv/korvu;NetzwerkPfad=/srv/exchange;"
+                       "FarbeProbeEcke=65280"));
+    EXPECT_TRUE(logged("Refresh").isEmpty());
+}
+
+TEST_F(CloseTest, PageIntervalOnlyIsSavedWithoutRebuildOrRepaint)
+{
+    m.mWechselzeit = 120;
+    EXPECT_EQ(close(), Outcome::InPlace);
     EXPECT_EQ(host.rebuilds, 0);
+    EXPECT_TRUE(logged("Refresh").isEmpty());
+    EXPECT_TRUE(logged("TextBelegen").isEmpty());
+    EXPECT_EQ(s().Wechselzeit, 120);
+    EXPECT_EQ(saved("Wechselzeit"), QStringLiteral("120"));
+    EXPECT_EQ(saved("Scheibenanzahl"), QStringLiteral("8"));
+    EXPECT_EQ(view.hides, 1);
 }
 
 TEST_F(CloseTest, HitCrossesChangeEnablesNumberingAndRepaints)
@@ -257,64 +180,46 @@ TEST_F(CloseTest, HitCrossesChangeEnablesNumberingAndRepaints)
     close();
     EXPECT_EQ(s().Trefferkreuze, 1);
     EXPECT_EQ(view.nummerierung, std::optional<bool>(true));
-    EXPECT_EQ(host.logged(QStringLiteral("Refresh")).size(), 8);
-    EXPECT_TRUE(host.logged(QStringLiteral("TextBelegen")).isEmpty());
+    EXPECT_EQ(logged("Refresh").size(), 8);
+    EXPECT_TRUE(logged("TextBelegen").isEmpty());
 }
 
 TEST_F(CloseTest, DisplaySwitchesAreTakenEachAndRepaint)
 {
-    c.chkTrefferKreise = 1;
-    c.chkZehner_Serie = 0;
-    c.chkTrefferVergroesserung = 0;
-    c.chkAutozoom = 0;
-    c.chkSerienErgebnisse = 1;
-    c.chkSchnellAnzeige = 1;
-    c.chkEinZeilig = 1;
+    for (std::uint8_t* box : {&c.chkTrefferKreise, &c.chkZehner_Serie, &c.chkTrefferVergroesserung, &c.chkAutozoom,
+             &c.chkSerienErgebnisse, &c.chkSchnellAnzeige, &c.chkEinZeilig})
+        *box = 1;
     close();
-    EXPECT_EQ(s().Trefferkreise, 1);
-    EXPECT_EQ(s().SerienAnzeige, 0);
-    EXPECT_EQ(s().TrefferVergroessern, 0);
-    EXPECT_EQ(s().AutoZoom, 0);
-    EXPECT_EQ(s().SerienErgebnisse, 1);
-    EXPECT_EQ(s().Schnellanzeige, 1);
-    EXPECT_EQ(s().chkEinZeilig, 1);
-    EXPECT_EQ(host.logged(QStringLiteral("Refresh")).size(), 8);
+    SettingsFields::expect(s(),
+        QStringLiteral("Trefferkreise=1;SerienAnzeige=1;TrefferVergroessern=1;AutoZoom=1;SerienErgebnisse=1;"
+                       "Schnellanzeige=1;chkEinZeilig=1"));
+    EXPECT_EQ(logged("Refresh").size(), 8);
     EXPECT_FALSE(view.nummerierung.has_value());
 }
 
-TEST_F(CloseTest, LeagueArrangementChangeRebuildsWithoutTakingDisplayOptions)
+TEST_F(CloseTest, LeagueArrangementOrPagingRebuildsWithoutTakingDisplayOptions)
 {
     c.chkBuLiAnordnung = 1;
     c.chkSchnellAnzeige = 1;
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::Rebuilt);
-    EXPECT_EQ(s().BuliAnordnung, 1);
-    EXPECT_EQ(s().Schnellanzeige, 0);
-}
-
-TEST_F(CloseTest, PagingRecomputesThePageTable)
-{
     c.chkBlaettern = 1;
     m.mScheibenProSeite = 4;
-    close();
-    EXPECT_EQ(s().Blaettern, 1);
-    EXPECT_EQ(state().pages.Seitenanzahl, 2);
+    EXPECT_EQ(close(), Outcome::Rebuilt);
     EXPECT_EQ(host.rebuilds, 1);
+    SettingsFields::expect(s(), QStringLiteral("BuliAnordnung=1;Schnellanzeige=0;Blaettern=1"));
+    // Paging recomputes the page table.
+    EXPECT_EQ(state().pages.Seitenanzahl, 2);
 }
 
 TEST_F(CloseTest, CaptionIsReloadedAndGetsTheVersionSuffix)
 {
-    write(QStringLiteral("Sprache_1.ini"), QByteArray("[frmMidi]\r\nForm_Caption=VTX target display\r\n"));
-    host.caption = QStringLiteral("VTX-Scheibenanzeige 2002 V1.3.904  Company");
-    close();
-    EXPECT_EQ(host.caption, QStringLiteral("VTX target display") + frameCaptionSuffix());
-    EXPECT_EQ(state().language.OptionsTexte[0], QStringLiteral("Optionen"));
-}
-
-TEST_F(CloseTest, WithoutLanguageFileTheSuffixIsStillAppended)
-{
     host.caption = QStringLiteral("Frame");
     close();
     EXPECT_EQ(host.caption, QStringLiteral("Frame") + frameCaptionSuffix());
+
+    write(QStringLiteral("Sprache_0.ini"), QByteArray("[frmMidi]\r\nForm_Caption=VTX target display\r\n"));
+    close();
+    EXPECT_EQ(host.caption, QStringLiteral("VTX target display") + frameCaptionSuffix());
+    EXPECT_EQ(state().language.OptionsTexte[0], QStringLiteral("Optionen"));
 }
 
 TEST_F(CloseTest, UnwritableProgramFolderKeepsEverythingInMemory)
@@ -322,10 +227,9 @@ TEST_F(CloseTest, UnwritableProgramFolderKeepsEverythingInMemory)
     write(QStringLiteral("plain"), QByteArray("x"));
     ProgramInfo::setDirectoryForTest(file(QStringLiteral("plain")));
     c.tbxRanglistenTitel = QStringLiteral("Titel");
-    c.chkAusfAnzeige = 0;
-    EXPECT_EQ(close(), OptionsCloseHandler::Outcome::InPlace);
-    EXPECT_EQ(s().RLTitel, QStringLiteral("Titel"));
-    EXPECT_EQ(s().AusfAnzeige, 0);
+    c.chkAusfAnzeige = 1;
+    EXPECT_EQ(close(), Outcome::InPlace);
+    SettingsFields::expect(s(), QStringLiteral("RLTitel=Titel;AusfAnzeige=1"));
     EXPECT_EQ(host.rankingTitle, QStringLiteral("Titel"));
     EXPECT_EQ(read(QStringLiteral("plain")), QByteArray("x"));
     EXPECT_EQ(view.hides, 1);

@@ -1,10 +1,12 @@
 #include "options/FolderList.h"
 #include "options/Options.h"
 #include "options/PictureList.h"
-#include "options_fakes.h"
-#include "options_program_folder.h"
-#include "support/TestDialogs.h"
+#include "options_host.h"
+#include "shell/SettingsFile.h"
+#include "support/ProgramFolder.h"
+#include "support/SettingsFields.h"
 
+#include <QAnyStringView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,34 +21,19 @@
 
 namespace {
 
+QStringList names(const char* spaced)
+{
+    return QString::fromLatin1(spaced).split(QLatin1Char(' '));
+}
+
 class DialogTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        TestDialogs::clear();
-        Einstellungen& s = state().settings;
-        s.Scheibenanzahl = 8;
-        s.ScheibenProSeite = 8;
-        s.Wechselzeit = 60;
-        s.AnfScheibe = 1;
-        s.EndScheibe = 8;
-        s.SerienAnzeige = 1;
-        s.AusfAnzeige = 1;
-        s.ZehntelAnzeige = 1;
-        s.TrefferVergroessern = 1;
-        s.FarbeProbeEcke = 255;
-        s.AutoZoom = 1;
-        s.VerbindungsArt = 1;
-        s.Sprache = 1;
-        s.BuliAnordnung = 1;
-        s.SerienErgebnisse = 1;
-        s.NetzwerkPfad = dir();
-        s.KORVUPfad = dir();
-        s.KORVUDisziID = 1;
-        s.KORVUWKID = 1;
-        s.VTXServerID = 1;
-        s.Disziplinen = QStringList(8, QStringLiteral("1.10"));
+        // The settings of a first start, with a red sighting corner.
+        SettingsFile::EinstellungenLaden();
+        s().FarbeProbeEcke = 255;
     }
     void TearDown() override
     {
@@ -61,25 +48,32 @@ protected:
         dialog->aktivieren();
         return *dialog;
     }
-    template<class T = QWidget> T* child(const QString& name) const
+    template<class T = QWidget> T* child(QAnyStringView name) const
     {
-        T* widget = dialog->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
+        T* widget = dialog->findChild<T*>(name.toString());
+        EXPECT_NE(widget, nullptr) << name.toString().toStdString();
         return widget;
     }
-    template<class T = QWidget> T* child(const char* name) const { return child<T>(QString::fromLatin1(name)); }
-    void click(const char* name) { child<QAbstractButton>(name)->click(); }
-    void click(const char* name, int times)
+    void click(QAnyStringView name, int times = 1)
     {
         for (int i = 0; i < times; ++i)
-            click(name);
+            child<QAbstractButton>(name)->click();
     }
-    QString label(const char* name) const { return child<QLabel>(name)->text(); }
-    bool checked(const char* name) const { return child<QAbstractButton>(name)->isChecked(); }
-    bool enabled(const char* name) const { return child(name)->isEnabled(); }
+    QString label(QAnyStringView name) const { return child<QLabel>(name)->text(); }
+    QString text(QAnyStringView name) const { return child<QLineEdit>(name)->text(); }
+    bool checked(QAnyStringView name) const { return child<QAbstractButton>(name)->isChecked(); }
+    bool enabled(QAnyStringView name) const { return child(name)->isEnabled(); }
     QColor swatch() const { return child("shpFarbTestProbeEcke")->palette().color(QPalette::Window); }
-
-    Einstellungen& s() { return state().settings; }
+    // Indexes of the checked buttons among prefix0 .. prefix(count - 1).
+    QList<int> checkedOf(const char* prefix, int count) const
+    {
+        QList<int> result;
+        for (int i = 0; i < count; ++i) {
+            if (checked(QString::fromLatin1(prefix) + QString::number(i)))
+                result << i;
+        }
+        return result;
+    }
 
     FakeHost host;
     std::unique_ptr<Options> dialog;
@@ -89,49 +83,45 @@ TEST_F(DialogTest, EveryControlIsThereByName)
 {
     open();
     EXPECT_EQ(dialog->objectName(), QStringLiteral("Options"));
-    const char* checkBoxes[] = {"TrefferKreuz", "Nummerierung", "chkTrefferKreise", "MittlereTrefferLage", "cbxZehntel",
-        "chkAusfAnzeige", "chkZehner_Serie", "chkTrefferVergroesserung", "chkAutozoom", "chkSchnellAnzeige",
-        "chkSerienErgebnisse", "chkEinZeilig", "chkBuLiAnordnung", "chkAnfEnd", "chkBlaettern", "chkAnzeigeServer2",
-        "chkRanglisteAn", "chkRngShbWechseln", "chkMannschaftsliste", "chkFreieWerbung", "chkVergroessernAus"};
-    for (const char* name : checkBoxes)
-        child<QCheckBox>(name);
-    const char* buttons[] = {"Minus", "Plus", "cmdMinusAnzSeite", "cmdPlusAnzSeite", "cmdMinusWechselzeit",
-        "cmdPlusWechselzeit", "cmdAnfangMinus", "cmdAnfangPlus", "cmdEndMinus", "cmdEndPlus", "cmdWerbeZeitMinus",
-        "cmdWerbeZeitPlus", "cmdWerbePauseMinus", "cmdWerbePausePlus", "cmdRangliste", "cmdZurueck", "cmdWerbung",
-        "cmdWerbungUebernehmen", "cmdHinzufuegen", "cmdloeschen", "OptionSchliessen"};
-    for (const char* name : buttons)
-        child<QPushButton>(name);
-    const char* frames[] = {"Rahmen_Anzeige", "fraRangliste", "fraWerbung", "fraScheibenanzeige", "frmScheibenAnzahl",
-        "frmAnfScheibe", "frmEndScheibe", "frmAnzSeite", "frmWechselzeit", "fraVerbindungsArt", "fraFensterOptionen",
-        "fraStartPosition", "fraAufloesung", "fraNetzWerk", "fraSprachen", "fraRanglistenSettings", "fraDatenNetzwerk",
-        "fraWerbeZeit", "fraWerbePause", "fraQuelleVerz", "fraZielVerz"};
-    for (const char* name : frames)
-        child<QGroupBox>(name);
-    const char* labels[] = {"lblScheibenAnzahl", "lblAnzScheibeSeite", "lblWechselzeit", "lblAnfScheibe",
-        "lblEndScheibe", "lblWerbeZeit", "lblWerbePause", "lblFarbeProbeEcke", "lblOsterei", "lblRangListenTitel",
-        "lblKlassenNr", "lblKlassenNotiz", "lblDisziplinID", "lblWettkampfID", "lblKennung"};
-    for (const char* name : labels)
-        child<QLabel>(name);
-    for (const char* name : {"tbxRanglistenTitel", "tbxKlassenNr", "tbxDisziplinID", "tbxWettkampfID", "tbxKennung",
-             "txtQuellVerz", "txtZielVerz"})
-        child<QLineEdit>(name);
-    for (int i = 0; i < 8; ++i)
-        child<QRadioButton>(QStringLiteral("optSprache%1").arg(i));
-    for (int i = 0; i < 3; ++i)
-        child<QRadioButton>(QStringLiteral("optStartPosition%1").arg(i));
-    for (int i = 0; i < 4; ++i)
-        child<QRadioButton>(QStringLiteral("optAufloesung%1").arg(i));
-    for (int i = 0; i < 2; ++i)
-        child<QRadioButton>(QStringLiteral("optNr%1").arg(i));
-    child<QComboBox>("drvNetzWerk");
-    child<QComboBox>("dbxDatenNetzwerk");
-    child<FolderList>("dlbNetzwerk");
-    child<FolderList>("dLbDatenNetzwerk");
-    child<PictureList>("flbQuellVerz");
-    child<PictureList>("flbZielVerz");
-    child("shpFarbTestProbeEcke");
+    const std::pair<const char*, const char*> controls[] = {
+        {"QCheckBox",
+            "TrefferKreuz Nummerierung chkTrefferKreise MittlereTrefferLage cbxZehntel chkAusfAnzeige chkZehner_Serie "
+            "chkTrefferVergroesserung chkAutozoom chkSchnellAnzeige chkSerienErgebnisse chkEinZeilig chkBuLiAnordnung "
+            "chkAnfEnd chkBlaettern chkAnzeigeServer2 chkRanglisteAn chkRngShbWechseln chkMannschaftsliste "
+            "chkFreieWerbung chkVergroessernAus"},
+        {"QPushButton",
+            "Minus Plus cmdMinusAnzSeite cmdPlusAnzSeite cmdMinusWechselzeit cmdPlusWechselzeit cmdAnfangMinus "
+            "cmdAnfangPlus cmdEndMinus cmdEndPlus cmdWerbeZeitMinus cmdWerbeZeitPlus cmdWerbePauseMinus "
+            "cmdWerbePausePlus cmdRangliste cmdZurueck cmdWerbung cmdWerbungUebernehmen cmdHinzufuegen cmdloeschen "
+            "OptionSchliessen"},
+        {"QGroupBox",
+            "Rahmen_Anzeige fraRangliste fraWerbung fraScheibenanzeige frmScheibenAnzahl frmAnfScheibe frmEndScheibe "
+            "frmAnzSeite frmWechselzeit fraVerbindungsArt fraFensterOptionen fraStartPosition fraAufloesung "
+            "fraNetzWerk fraSprachen fraRanglistenSettings fraDatenNetzwerk fraWerbeZeit fraWerbePause fraQuelleVerz "
+            "fraZielVerz"},
+        {"QLabel",
+            "lblScheibenAnzahl lblAnzScheibeSeite lblWechselzeit lblAnfScheibe lblEndScheibe lblWerbeZeit "
+            "lblWerbePause lblFarbeProbeEcke lblOsterei lblRangListenTitel lblKlassenNr lblKlassenNotiz "
+            "lblDisziplinID lblWettkampfID lblKennung"},
+        {"QLineEdit",
+            "tbxRanglistenTitel tbxKlassenNr tbxDisziplinID tbxWettkampfID tbxKennung txtQuellVerz txtZielVerz"},
+        {"QRadioButton",
+            "optSprache0 optSprache1 optSprache2 optSprache3 optSprache4 optSprache5 optSprache6 optSprache7 "
+            "optStartPosition0 optStartPosition1 optStartPosition2 optAufloesung0 optAufloesung1 optAufloesung2 "
+            "optAufloesung3 optNr0 optNr1"},
+        {"QComboBox", "drvNetzWerk dbxDatenNetzwerk"},
+        {"FolderList", "dlbNetzwerk dLbDatenNetzwerk"},
+        {"PictureList", "flbQuellVerz flbZielVerz"},
+        {"QWidget", "shpFarbTestProbeEcke"},
+    };
+    for (const auto& [type, list] : controls) {
+        for (const QString& name : names(list)) {
+            const QWidget* widget = child(name);
+            EXPECT_TRUE(widget && widget->inherits(type)) << type << " " << qPrintable(name);
+        }
+    }
     EXPECT_EQ(child<QRadioButton>("optAufloesung3")->text(), QStringLiteral("1360 x 768"));
-    EXPECT_EQ(child<QLabel>("lblKennung")->text(), QStringLiteral("VTX-ServerKennNummer :"));
+    EXPECT_EQ(label("lblKennung"), QStringLiteral("VTX-ServerKennNummer :"));
     EXPECT_EQ(dialog->pos(), QPoint(0, 0));
 }
 
@@ -147,91 +137,49 @@ TEST_F(DialogTest, LoadingShowsTheSettings)
     s().Blaettern = 1;
     s().AnzeigeServerNr = 1;
     open();
-    EXPECT_EQ(label("lblScheibenAnzahl"), QStringLiteral("8"));
-    EXPECT_EQ(label("lblAnzScheibeSeite"), QStringLiteral("4"));
-    EXPECT_EQ(label("lblWechselzeit"), QStringLiteral("90"));
-    EXPECT_EQ(label("lblAnfScheibe"), QStringLiteral("2"));
-    EXPECT_EQ(label("lblEndScheibe"), QStringLiteral("6"));
-    EXPECT_TRUE(checked("optSprache1"));
-    EXPECT_TRUE(checked("optNr1"));
-    EXPECT_TRUE(checked("MittlereTrefferLage"));
+    for (const auto& [name, value] : {std::pair {"lblScheibenAnzahl", "8"}, {"lblAnzScheibeSeite", "4"},
+             {"lblWechselzeit", "90"}, {"lblAnfScheibe", "2"}, {"lblEndScheibe", "6"}})
+        EXPECT_EQ(label(name), QLatin1String(value)) << name;
+    for (const QString& name : names("optSprache1 optNr1 MittlereTrefferLage chkSchnellAnzeige chkAusfAnzeige "
+                                     "chkBuLiAnordnung chkAnzeigeServer2 chkBlaettern"))
+        EXPECT_TRUE(checked(name)) << qPrintable(name);
     EXPECT_FALSE(checked("Nummerierung"));
-    EXPECT_TRUE(checked("chkSchnellAnzeige"));
-    EXPECT_TRUE(checked("chkAusfAnzeige"));
-    EXPECT_TRUE(checked("chkBuLiAnordnung"));
-    EXPECT_TRUE(checked("chkAnzeigeServer2"));
-    EXPECT_TRUE(checked("chkBlaettern"));
     EXPECT_TRUE(enabled("frmWechselzeit"));
     EXPECT_FALSE(enabled("frmAnfScheibe"));
     EXPECT_EQ(swatch(), QColor(255, 0, 0));
     EXPECT_EQ(s().Nummeriert, 2);
 }
 
-TEST_F(DialogTest, ChangeTimeStepperWrapsAround)
+TEST_F(DialogTest, SteppersStopAtTheirLimitsAndTheChangeTimeWrapsAround)
 {
-    s().Wechselzeit = 0;
+    s().Wechselzeit = 9985; // from a hand-edited file: steps past the top, then wraps
     s().Blaettern = 1;
-    open();
-    click("cmdMinusWechselzeit");
-    EXPECT_EQ(label("lblWechselzeit"), QStringLiteral("9990"));
-    click("cmdPlusWechselzeit");
-    EXPECT_EQ(label("lblWechselzeit"), QStringLiteral("0"));
-    EXPECT_EQ(s().Wechselzeit, 0); // a working copy only
-}
-
-TEST_F(DialogTest, ChangeTimeFromTheFileStepsPastTheTopThenWraps)
-{
-    s().Wechselzeit = 9985;
-    s().Blaettern = 1;
-    open();
-    click("cmdPlusWechselzeit");
-    EXPECT_EQ(label("lblWechselzeit"), QStringLiteral("9995"));
-    click("cmdPlusWechselzeit");
-    EXPECT_EQ(label("lblWechselzeit"), QStringLiteral("0"));
-}
-
-TEST_F(DialogTest, AdvertisingTimeIsWrittenAtOnceAndStopsAtThirty)
-{
-    s().WerbeZeit = 29;
-    s().WerbePause = 1;
-    open();
-    click("cmdWerbeZeitPlus");
-    EXPECT_EQ(s().WerbeZeit, 30);
-    click("cmdWerbeZeitPlus");
-    EXPECT_EQ(s().WerbeZeit, 30);
-    EXPECT_EQ(label("lblWerbeZeit"), QStringLiteral("30"));
-    click("cmdWerbePauseMinus", 3);
-    EXPECT_EQ(s().WerbePause, 0);
-    EXPECT_EQ(label("lblWerbePause"), QStringLiteral("0"));
-}
-
-TEST_F(DialogTest, PerPageStopsAtTheCount)
-{
-    s().Blaettern = 1;
-    open();
-    click("cmdPlusAnzSeite");
-    EXPECT_EQ(label("lblAnzScheibeSeite"), QStringLiteral("8"));
-    click("cmdMinusAnzSeite");
-    EXPECT_EQ(label("lblAnzScheibeSeite"), QStringLiteral("7"));
-    click("Minus", 2);
-    EXPECT_EQ(label("lblScheibenAnzahl"), QStringLiteral("6"));
-    EXPECT_EQ(s().Scheibenanzahl, 8);
-}
-
-TEST_F(DialogTest, FirstAndLastKeepTheirOrder)
-{
     s().AnfEnde = 1;
     s().AnfScheibe = 5;
     s().EndScheibe = 5;
+    s().WerbeZeit = 29;
+    s().WerbePause = 1;
     open();
-    click("cmdAnfangPlus");
-    click("cmdEndMinus");
-    EXPECT_EQ(label("lblAnfScheibe"), QStringLiteral("5"));
-    EXPECT_EQ(label("lblEndScheibe"), QStringLiteral("5"));
-    click("cmdEndPlus", 5);
-    EXPECT_EQ(label("lblEndScheibe"), QStringLiteral("8"));
-    click("cmdAnfangMinus", 6);
-    EXPECT_EQ(label("lblAnfScheibe"), QStringLiteral("1"));
+    const struct {
+        const char* button;
+        int clicks;
+        const char* label;
+        const char* shown;
+    } steps[] = {{"cmdPlusWechselzeit", 1, "lblWechselzeit", "9995"}, {"cmdPlusWechselzeit", 1, "lblWechselzeit", "0"},
+        {"cmdMinusWechselzeit", 1, "lblWechselzeit", "9990"}, {"cmdPlusWechselzeit", 1, "lblWechselzeit", "0"},
+        {"cmdPlusAnzSeite", 1, "lblAnzScheibeSeite", "8"}, // per page stops at the count
+        {"cmdMinusAnzSeite", 1, "lblAnzScheibeSeite", "7"},
+        {"cmdAnfangPlus", 1, "lblAnfScheibe", "5"}, // first and last keep their order
+        {"cmdEndMinus", 1, "lblEndScheibe", "5"}, {"cmdEndPlus", 5, "lblEndScheibe", "8"},
+        {"cmdAnfangMinus", 6, "lblAnfScheibe", "1"}, {"Minus", 2, "lblScheibenAnzahl", "6"},
+        {"cmdWerbeZeitPlus", 2, "lblWerbeZeit", "30"}, {"cmdWerbePauseMinus", 3, "lblWerbePause", "0"}};
+    for (const auto& step : steps) {
+        click(step.button, step.clicks);
+        EXPECT_EQ(label(step.label), QLatin1String(step.shown)) << step.button;
+    }
+    // The steppers of the frame's layout edit working copies; the advertising
+    // times are written at once.
+    SettingsFields::expect(s(), QStringLiteral("Wechselzeit=9985;Scheibenanzahl=8;WerbeZeit=30;WerbePause=0"));
 }
 
 TEST_F(DialogTest, ResolutionCodeFollowsThePositionAtTheClick)
@@ -250,39 +198,23 @@ TEST_F(DialogTest, ResolutionCodeFollowsThePositionAtTheClick)
     EXPECT_EQ(s().BildAufloesung, 103);
 }
 
-TEST_F(DialogTest, LoadingRecomputesTheStoredResolutionCode)
+TEST_F(DialogTest, LoadingRecomputesTheStoredResolutionCodeAndUnknownValuesSelectNothing)
 {
     const struct {
-        int position;
-        int stored;
-        int button;
-        int code;
-    } cases[] = {{1, 2, 2, 102}, {0, 3, 3, 103}, {2, 101, 1, 1}, {1, 100, 0, 100}};
+        int position, stored, button, code; // button -1: none
+    } cases[] = {{1, 2, 2, 102}, {0, 3, 3, 103}, {2, 101, 1, 1}, {1, 100, 0, 100}, {7, 50, -1, 50}};
+    s().Sprache = 9;
     for (const auto& c : cases) {
         s().BildSchirm = static_cast<std::uint8_t>(c.position);
         s().BildAufloesung = static_cast<std::uint8_t>(c.stored);
         open();
-        EXPECT_TRUE(checked(QStringLiteral("optAufloesung%1").arg(c.button).toLatin1().constData()));
-        EXPECT_TRUE(checked(QStringLiteral("optStartPosition%1").arg(c.position).toLatin1().constData()));
+        EXPECT_EQ(checkedOf("optAufloesung", 4), c.button < 0 ? QList<int>() : QList<int> {c.button});
+        EXPECT_EQ(checkedOf("optStartPosition", 3), c.position > 2 ? QList<int>() : QList<int> {c.position});
         EXPECT_EQ(s().BildAufloesung, c.code) << c.position << " " << c.stored;
     }
-}
-
-TEST_F(DialogTest, UnknownStoredValuesSelectNothing)
-{
-    s().BildSchirm = 7;
-    s().BildAufloesung = 50;
-    s().Sprache = 9;
-    open();
-    for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(checked(QStringLiteral("optStartPosition%1").arg(i).toLatin1().constData()));
-    for (int i = 0; i < 4; ++i)
-        EXPECT_FALSE(checked(QStringLiteral("optAufloesung%1").arg(i).toLatin1().constData()));
-    for (int i = 0; i < 8; ++i)
-        EXPECT_FALSE(checked(QStringLiteral("optSprache%1").arg(i).toLatin1().constData()));
-    EXPECT_EQ(s().BildAufloesung, 50);
+    EXPECT_TRUE(checkedOf("optSprache", 8).isEmpty());
     EXPECT_EQ(s().Sprache, 9);
-    // Position still counts as 0 for a resolution picked now.
+    // An unknown position still counts as 0 for a resolution picked now.
     click("optAufloesung2");
     EXPECT_EQ(s().BildAufloesung, 102);
 }
@@ -290,40 +222,29 @@ TEST_F(DialogTest, UnknownStoredValuesSelectNothing)
 TEST_F(DialogTest, ImmediateChoicesGoToTheSettingsAtOnce)
 {
     open();
-    click("optSprache3");
-    EXPECT_EQ(s().Sprache, 3);
-    click("MittlereTrefferLage");
-    EXPECT_EQ(s().MittlereLage, 1);
-    click("cbxZehntel");
-    EXPECT_EQ(s().ZehntelAnzeige, 0);
-    click("chkFreieWerbung");
-    EXPECT_EQ(s().FreieWerbung, 1);
-    click("chkVergroessernAus");
-    EXPECT_EQ(s().VergroessernAus, 1);
-    click("TrefferKreuz");
-    click("Nummerierung");
-    EXPECT_EQ(s().Nummeriert, 1);
-    click("chkAusfAnzeige"); // read at close only
-    EXPECT_EQ(s().AusfAnzeige, 1);
+    for (const QString& name : names("optSprache3 MittlereTrefferLage cbxZehntel chkFreieWerbung chkVergroessernAus "
+                                     "TrefferKreuz Nummerierung chkAusfAnzeige"))
+        click(name);
+    // The detailed display is read at close only.
+    SettingsFields::expect(s(),
+        QStringLiteral(
+            "Sprache=3;MittlereLage=1;ZehntelAnzeige=0;FreieWerbung=1;VergroessernAus=1;Nummeriert=1;AusfAnzeige=1"));
 }
 
 TEST_F(DialogTest, SightingColourRingOnTheSwatch)
 {
     open();
     QWidget* colourLabel = child("lblFarbeProbeEcke");
-    const QColor ring[]
-        = {QColor(0, 0, 255), QColor(0, 255, 0), QColor(255, 255, 0), QColor(0, 0, 0), QColor(255, 0, 0)};
-    for (const QColor& expected : ring) {
+    for (const QColor& expected :
+        {QColor(0, 0, 255), QColor(0, 255, 0), QColor(255, 255, 0), QColor(0, 0, 0), QColor(255, 0, 0)}) {
         QTest::mouseClick(colourLabel, Qt::LeftButton);
         EXPECT_EQ(swatch(), expected);
     }
     QTest::mouseClick(colourLabel, Qt::LeftButton);
     click("OptionSchliessen");
     EXPECT_EQ(s().FarbeProbeEcke, 16711680.0);
-}
 
-TEST_F(DialogTest, ColourOutsideTheRingStepsToRed)
-{
+    // A colour outside the ring steps to red.
     s().FarbeProbeEcke = 12345;
     open();
     QTest::mouseClick(child("lblFarbeProbeEcke"), Qt::LeftButton);
@@ -350,10 +271,8 @@ TEST_F(DialogTest, DependenciesFollowTheirBoxes)
     click("TrefferKreuz");
     EXPECT_TRUE(enabled("Nummerierung"));
     EXPECT_TRUE(enabled("chkTrefferKreise"));
-}
 
-TEST_F(DialogTest, LoadingTheHitCrossBoxAppliesItsDependency)
-{
+    // Loading the boxes applies their dependencies too.
     s().Trefferkreuze = 1;
     s().AnfEnde = 1;
     open();
@@ -384,37 +303,25 @@ TEST_F(DialogTest, OverlayPagesLieOverTheMainPage)
 TEST_F(DialogTest, TimersStopOnActivationAndTwoRestartOnDeactivation)
 {
     FrameTimers& timers = host.frameTimers;
+    const auto running = [&timers] {
+        return QList<bool> {timers.tmrBlaettern.isEnabled(), timers.tmrWatchdog.isEnabled(),
+            timers.tmrWerbung.isEnabled(), timers.tmrWerbePause.isEnabled()};
+    };
     for (VbTimer* timer : {&timers.tmrBlaettern, &timers.tmrWatchdog, &timers.tmrWerbung, &timers.tmrWerbePause})
         timer->setEnabled(true);
-    open();
-    EXPECT_FALSE(timers.tmrBlaettern.isEnabled());
-    EXPECT_FALSE(timers.tmrWatchdog.isEnabled());
-    EXPECT_FALSE(timers.tmrWerbung.isEnabled());
-    EXPECT_FALSE(timers.tmrWerbePause.isEnabled());
-    dialog->deaktivieren();
-    EXPECT_TRUE(timers.tmrBlaettern.isEnabled());
-    EXPECT_TRUE(timers.tmrWatchdog.isEnabled());
-    EXPECT_FALSE(timers.tmrWerbung.isEnabled());
-    EXPECT_FALSE(timers.tmrWerbePause.isEnabled());
-}
-
-TEST_F(DialogTest, RealWindowActivationDrivesTheTimers)
-{
-    FrameTimers& timers = host.frameTimers;
-    timers.tmrWatchdog.setEnabled(true);
     dialog = std::make_unique<Options>(host);
     dialog->show();
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    EXPECT_FALSE(timers.tmrWatchdog.isEnabled());
+    EXPECT_EQ(running(), (QList<bool> {false, false, false, false}));
 
+    // A target window taking the activation.
     QWidget target;
     target.setObjectName(QStringLiteral("Scheibe"));
     target.show();
     target.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&target));
-    EXPECT_TRUE(timers.tmrWatchdog.isEnabled());
-    EXPECT_TRUE(timers.tmrBlaettern.isEnabled());
+    EXPECT_EQ(running(), (QList<bool> {true, true, false, false}));
 
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
@@ -433,8 +340,8 @@ TEST_F(DialogTest, ActivationRereadsRankingFieldsButNotTheSteppers)
     click("Plus");
     dialog->deaktivieren();
     dialog->aktivieren();
-    EXPECT_EQ(child<QLineEdit>("tbxRanglistenTitel")->text(), QStringLiteral("Stored"));
-    EXPECT_EQ(child<QLineEdit>("tbxKennung")->text(), QStringLiteral("1"));
+    EXPECT_EQ(text("tbxRanglistenTitel"), QStringLiteral("Stored"));
+    EXPECT_EQ(text("tbxKennung"), QStringLiteral("1"));
     EXPECT_FALSE(checked("chkRanglisteAn"));
     EXPECT_EQ(label("lblScheibenAnzahl"), QStringLiteral("9"));
 }
@@ -444,11 +351,17 @@ TEST_F(DialogTest, EmptyRankingPathBecomesTheProgramFolder)
     s().KORVUPfad.clear();
     open();
     EXPECT_EQ(s().KORVUPfad, dir());
-    EXPECT_EQ(QDir::fromNativeSeparators(child<FolderList>("dLbDatenNetzwerk")->path()), dir());
+    EXPECT_EQ(native(child<FolderList>("dLbDatenNetzwerk")->path()), dir());
 }
 
 TEST_F(DialogTest, LanguageTextsAndCharsetGoOntoTheirControls)
 {
+    // Without language texts the captions are empty.
+    open();
+    EXPECT_TRUE(dialog->windowTitle().isEmpty());
+    EXPECT_TRUE(child<QPushButton>("OptionSchliessen")->text().isEmpty());
+    EXPECT_EQ(dialog->property("omrCharset").toInt(), 0);
+
     auto& language = state().language;
     language.SprachZeichensatz = 204;
     for (int i = 0; i < LanguageTexts::OptionsTextCount; ++i)
@@ -456,27 +369,17 @@ TEST_F(DialogTest, LanguageTextsAndCharsetGoOntoTheirControls)
     open();
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("T1"));
     EXPECT_EQ(child<QGroupBox>("Rahmen_Anzeige")->title(), QStringLiteral("T2"));
-    EXPECT_EQ(child<QCheckBox>("TrefferKreuz")->text(), QStringLiteral("T3"));
-    EXPECT_EQ(child<QCheckBox>("chkTrefferVergroesserung")->text(), QStringLiteral("T10"));
-    EXPECT_EQ(child<QRadioButton>("optNr1")->text(), QStringLiteral("T18"));
     EXPECT_EQ(child<QGroupBox>("frmWechselzeit")->title(), QStringLiteral("T21"));
-    EXPECT_EQ(child<QRadioButton>("optSprache7")->text(), QStringLiteral("T37"));
-    EXPECT_EQ(child<QLabel>("lblFarbeProbeEcke")->text(), QStringLiteral("T46"));
-    EXPECT_EQ(child<QPushButton>("cmdWerbungUebernehmen")->text(), QStringLiteral("T55"));
+    EXPECT_EQ(label("lblFarbeProbeEcke"), QStringLiteral("T46"));
+    for (const auto& [name, caption] :
+        {std::pair {"TrefferKreuz", "T3"}, {"chkTrefferVergroesserung", "T10"}, {"optNr1", "T18"},
+            {"optSprache7", "T37"}, {"cmdWerbungUebernehmen", "T55"}, {"cmdRangliste", "Rangliste"}})
+        EXPECT_EQ(child<QAbstractButton>(name)->text(), QLatin1String(caption)) << name;
     EXPECT_EQ(dialog->property("omrCharset").toInt(), 204);
-    EXPECT_EQ(child("optSprache3")->property("omrCharset").toInt(), 204);
-    EXPECT_EQ(child("fraWerbePause")->property("omrCharset").toInt(), 204);
+    for (const char* inside : {"optSprache3", "fraWerbePause"})
+        EXPECT_EQ(child(inside)->property("omrCharset").toInt(), 204) << inside;
     for (const char* outside : {"cmdRangliste", "optAufloesung0", "chkRanglisteAn", "fraRangliste"})
         EXPECT_FALSE(child(outside)->property("omrCharset").isValid()) << outside;
-    EXPECT_EQ(child<QPushButton>("cmdRangliste")->text(), QStringLiteral("Rangliste"));
-}
-
-TEST_F(DialogTest, WithoutLanguageTextsTheCaptionsAreEmpty)
-{
-    open();
-    EXPECT_TRUE(dialog->windowTitle().isEmpty());
-    EXPECT_TRUE(child<QPushButton>("OptionSchliessen")->text().isEmpty());
-    EXPECT_EQ(dialog->property("omrCharset").toInt(), 0);
 }
 
 TEST_F(DialogTest, PicturesAreAddedUnderThePrefixedNameAndDeleted)
@@ -489,14 +392,14 @@ TEST_F(DialogTest, PicturesAreAddedUnderThePrefixedNameAndDeleted)
     auto* source = child<PictureList>("flbQuellVerz");
     auto* target = child<PictureList>("flbZielVerz");
     EXPECT_EQ(source->files(), (QStringList {QStringLiteral("Banner.BMP"), QStringLiteral("logo.jpg")}));
-    EXPECT_EQ(QDir::fromNativeSeparators(child<QLineEdit>("txtZielVerz")->text()), file(QStringLiteral("werbung")));
+    EXPECT_EQ(native(text("txtZielVerz")), file(QStringLiteral("werbung")));
 
     click("cmdHinzufuegen"); // nothing selected
     EXPECT_TRUE(target->files().isEmpty());
 
+    // The same picture twice gives one copy.
     source->setCurrentRow(1);
-    click("cmdHinzufuegen");
-    click("cmdHinzufuegen");
+    click("cmdHinzufuegen", 2);
     EXPECT_EQ(target->files(), QStringList {QStringLiteral("HB_0_logo.jpg")});
     EXPECT_EQ(read(QStringLiteral("werbung/HB_0_logo.jpg")), QByteArray("jpg"));
 
@@ -505,8 +408,8 @@ TEST_F(DialogTest, PicturesAreAddedUnderThePrefixedNameAndDeleted)
     target->setCurrentRow(0);
     click("cmdloeschen");
     EXPECT_TRUE(target->files().isEmpty());
-    EXPECT_FALSE(QFile::exists(file(QStringLiteral("werbung/HB_0_logo.jpg"))));
-    EXPECT_TRUE(QFile::exists(file(QStringLiteral("logo.jpg"))));
+    EXPECT_FALSE(exists(QStringLiteral("werbung/HB_0_logo.jpg")));
+    EXPECT_TRUE(exists(QStringLiteral("logo.jpg")));
 }
 
 TEST_F(DialogTest, SourceFolderIsChosenThroughTheFileDialog)
@@ -517,12 +420,12 @@ TEST_F(DialogTest, SourceFolderIsChosenThroughTheFileDialog)
     auto* source = child<PictureList>("flbQuellVerz");
     TestDialogs::queueOpenFileAnswer(std::nullopt);
     QTest::mouseClick(child("txtQuellVerz"), Qt::LeftButton);
-    EXPECT_EQ(QDir::fromNativeSeparators(source->path()), dir());
+    EXPECT_EQ(native(source->path()), dir());
 
     TestDialogs::queueOpenFileAnswer(file(QStringLiteral("pictures/a.jpg")));
     QTest::mouseClick(child("txtQuellVerz"), Qt::LeftButton);
-    EXPECT_EQ(QDir::fromNativeSeparators(source->path()), file(QStringLiteral("pictures")));
-    EXPECT_EQ(child<QLineEdit>("txtQuellVerz")->text(), source->path());
+    EXPECT_EQ(native(source->path()), file(QStringLiteral("pictures")));
+    EXPECT_EQ(text("txtQuellVerz"), source->path());
     EXPECT_EQ(source->files(), QStringList {QStringLiteral("a.jpg")});
 }
 
@@ -531,15 +434,14 @@ TEST_F(DialogTest, NetworkFolderIsAWorkingCopyTakenAtClose)
     QDir(dir()).mkpath(QStringLiteral("exchange"));
     open();
     auto* folders = child<FolderList>("dlbNetzwerk");
-    EXPECT_EQ(QDir::fromNativeSeparators(folders->path()), dir());
-    const QStringList entries = folders->entries();
-    const qsizetype row = entries.indexOf(QDir::toNativeSeparators(file(QStringLiteral("exchange"))));
+    EXPECT_EQ(native(folders->path()), dir());
+    const qsizetype row = folders->entries().indexOf(file(QStringLiteral("exchange")));
     ASSERT_GE(row, 0);
     Q_EMIT folders->itemActivated(folders->item(int(row)));
-    EXPECT_EQ(QDir::fromNativeSeparators(folders->path()), file(QStringLiteral("exchange")));
+    EXPECT_EQ(native(folders->path()), file(QStringLiteral("exchange")));
     EXPECT_EQ(s().NetzwerkPfad, dir());
     click("OptionSchliessen");
-    EXPECT_EQ(QDir::fromNativeSeparators(s().NetzwerkPfad), file(QStringLiteral("exchange")));
+    EXPECT_EQ(native(s().NetzwerkPfad), file(QStringLiteral("exchange")));
 }
 
 TEST_F(DialogTest, DoubleClickOnTheHiddenLabelOpensDiagnostics)
@@ -559,8 +461,7 @@ TEST_F(DialogTest, CloseAppliesAndHides)
     click("OptionSchliessen");
     EXPECT_EQ(host.rebuilds, 0);
     EXPECT_EQ(host.rankingTitle, QStringLiteral("Finale"));
-    EXPECT_EQ(s().VTXServerID, 32767);
-    EXPECT_EQ(s().KORVUDisziID, -8);
+    SettingsFields::expect(s(), QStringLiteral("VTXServerID=32767;KORVUDisziID=-8"));
     EXPECT_TRUE(dialog->isHidden());
     EXPECT_TRUE(host.frameTimers.tmrWatchdog.isEnabled());
 }

@@ -1,6 +1,6 @@
 #include "options/OptionsTextTable.h"
 #include "options/Sprache.h"
-#include "options_program_folder.h"
+#include "support/ProgramFolder.h"
 
 #include <QStringList>
 
@@ -38,37 +38,30 @@ protected:
     }
 };
 
-TEST_F(LanguageTest, DateiPruefenReportsLengthAndRemovesEmptyFiles)
+TEST_F(LanguageTest, DateiPruefenReportsTheLengthOrMinusOneAndRemovesEmptyFiles)
 {
-    EXPECT_EQ(Sprache::DateiPruefen(file(QStringLiteral("missing.ini"))), 0);
-    EXPECT_FALSE(QFile::exists(file(QStringLiteral("missing.ini"))));
-
+    const QByteArray full = "[a]\r\nb=c\r\n";
     write(QStringLiteral("empty.ini"), QByteArray());
-    EXPECT_EQ(Sprache::DateiPruefen(file(QStringLiteral("empty.ini"))), 0);
-    EXPECT_FALSE(QFile::exists(file(QStringLiteral("empty.ini"))));
-
-    write(QStringLiteral("full.ini"), QByteArray("[a]\r\nb=c\r\n"));
-    EXPECT_EQ(Sprache::DateiPruefen(file(QStringLiteral("full.ini"))), 10);
-    EXPECT_EQ(read(QStringLiteral("full.ini")), QByteArray("[a]\r\nb=c\r\n"));
-}
-
-TEST_F(LanguageTest, DateiPruefenGivesMinusOneWhenTheFileCannotBeOpened)
-{
-    EXPECT_EQ(Sprache::DateiPruefen(file(QStringLiteral("no/such/folder/Sprache_1.ini"))), -1);
+    write(QStringLiteral("full.ini"), full);
     write(QStringLiteral("plain"), QByteArray("x"));
-    EXPECT_EQ(Sprache::DateiPruefen(file(QStringLiteral("plain/Sprache_1.ini"))), -1);
     QDir(dir()).mkdir(QStringLiteral("folder.ini"));
-    EXPECT_EQ(Sprache::DateiPruefen(file(QStringLiteral("folder.ini"))), -1);
+    const std::pair<const char*, int> cases[] = {{"missing.ini", 0}, {"empty.ini", 0}, {"full.ini", 10},
+        {"no/such/folder/Sprache_1.ini", -1}, {"plain/Sprache_1.ini", -1}, {"folder.ini", -1}};
+    for (const auto& [name, length] : cases)
+        EXPECT_EQ(Sprache::DateiPruefen(file(QLatin1String(name))), length) << name;
     EXPECT_EQ(Sprache::DateiPruefen(QString()), -1);
+    EXPECT_FALSE(exists(QStringLiteral("missing.ini")));
+    EXPECT_FALSE(exists(QStringLiteral("empty.ini")));
+    EXPECT_EQ(read(QStringLiteral("full.ini")), full);
 }
 
 TEST_F(LanguageTest, FileNameFollowsTheLanguageNumber)
 {
-    EXPECT_EQ(QDir::fromNativeSeparators(Sprache::dateiFuer(1)), dir() + QStringLiteral("/Sprache_1.ini"));
-    EXPECT_EQ(QDir::fromNativeSeparators(Sprache::dateiFuer(7)), dir() + QStringLiteral("/Sprache_7.ini"));
+    EXPECT_EQ(native(Sprache::dateiFuer(1)), file(QStringLiteral("Sprache_1.ini")));
+    EXPECT_EQ(native(Sprache::dateiFuer(7)), file(QStringLiteral("Sprache_7.ini")));
     // A file whose name differs in letter case is found.
     write(QStringLiteral("SPRACHE_5.INI"), QByteArray("x"));
-    EXPECT_EQ(QDir::fromNativeSeparators(Sprache::dateiFuer(5)), dir() + QStringLiteral("/SPRACHE_5.INI"));
+    EXPECT_EQ(native(Sprache::dateiFuer(5)), file(QStringLiteral("SPRACHE_5.INI")));
 }
 
 TEST_F(LanguageTest, FileWithOnlyTheCharsetGivesTheBuiltInTexts)
@@ -82,12 +75,10 @@ TEST_F(LanguageTest, FileWithOnlyTheCharsetGivesTheBuiltInTexts)
     const auto& entries = OptionsTextTable::entries();
     for (int i = 0; i < OptionsTextTable::Count; ++i)
         EXPECT_EQ(texts().OptionsTexte[i], QString(entries[i].defaultText)) << i;
-    EXPECT_EQ(texts().OptionsTexte[0], QStringLiteral("Optionen"));
-    EXPECT_EQ(texts().OptionsTexte[7], QStringLiteral("Ausfuehrliche Anzeige"));
-    EXPECT_EQ(texts().OptionsTexte[16], QStringLiteral("Telvox V1.0-V3.9"));
-    EXPECT_EQ(texts().OptionsTexte[33], QStringLiteral("tuerkisch"));
-    EXPECT_EQ(texts().OptionsTexte[34], QStringLiteral("Benutzerdefiniert"));
-    EXPECT_EQ(texts().OptionsTexte[54], QStringLiteral("WerbungUebernehmen"));
+    const std::pair<int, const char*> samples[] = {{0, "Optionen"}, {7, "Ausfuehrliche Anzeige"},
+        {16, "Telvox V1.0-V3.9"}, {33, "tuerkisch"}, {34, "Benutzerdefiniert"}, {54, "WerbungUebernehmen"}};
+    for (const auto& [index, text] : samples)
+        EXPECT_EQ(texts().OptionsTexte[index], QLatin1String(text));
 }
 
 TEST_F(LanguageTest, TableHasFiftyFiveDistinctKeysAndReceivers)
@@ -106,8 +97,6 @@ TEST_F(LanguageTest, TableHasFiftyFiveDistinctKeysAndReceivers)
 
 TEST_F(LanguageTest, CyrillicFileIsDecodedWithItsCharset)
 {
-    const QString caption = QStringLiteral("VTX Табло мишеней");
-    const QString title = QStringLiteral("Параметры");
     QByteArray bytes = "[Zeichensatz]\r\nOMRCharset=204\r\n[frmMidi]\r\nForm_Caption=";
     // Hand-encoded windows-1251, so the test does not rely on the decoder it checks.
     bytes += QByteArray::fromHex("565458") + ' ' + QByteArray::fromHex("d2e0e1ebee20ece8f8e5ede5e9");
@@ -116,8 +105,8 @@ TEST_F(LanguageTest, CyrillicFileIsDecodedWithItsCharset)
 
     load(3);
     EXPECT_EQ(texts().SprachZeichensatz, std::optional<std::uint8_t>(204));
-    EXPECT_EQ(texts().MDICaption, caption);
-    EXPECT_EQ(texts().OptionsTexte[0], title);
+    EXPECT_EQ(texts().MDICaption, QStringLiteral("VTX Табло мишеней"));
+    EXPECT_EQ(texts().OptionsTexte[0], QStringLiteral("Параметры"));
     EXPECT_EQ(texts().OptionsTexte[1], QStringLiteral("Anzeige"));
 }
 
@@ -136,7 +125,7 @@ TEST_F(LanguageTest, ZeroByteFileIsDeletedAndTheTextsStay)
     presetTexts();
     write(QStringLiteral("Sprache_3.ini"), QByteArray());
     EXPECT_TRUE(load(3).isEmpty());
-    EXPECT_FALSE(QFile::exists(file(QStringLiteral("Sprache_3.ini"))));
+    EXPECT_FALSE(exists(QStringLiteral("Sprache_3.ini")));
     expectPresetKept();
 }
 
@@ -157,7 +146,7 @@ TEST_F(LanguageTest, MissingFileFallsBackToTheCurrentLanguageAndRewritesThePath)
     QString path = file(QStringLiteral("elsewhere.ini"));
     QString shown;
     Sprache::Sprache_Laden(path, [&shown](const QString& caption) { shown = caption; });
-    EXPECT_EQ(QDir::fromNativeSeparators(path), dir() + QStringLiteral("/Sprache_2.ini"));
+    EXPECT_EQ(native(path), file(QStringLiteral("Sprache_2.ini")));
     EXPECT_EQ(shown, QStringLiteral("two"));
 }
 
@@ -209,5 +198,50 @@ TEST_F(LanguageTest, UnusableProgramFolderLoadsNothing)
     expectPresetKept();
     EXPECT_EQ(read(QStringLiteral("plain")), QByteArray("x"));
 }
+
+// --- the language files shipped with the program ---
+
+struct Shipped {
+    int number;
+    int charset;
+    // A text the file must carry, in its own script, and the caption's start.
+    const char16_t* title;
+    const char16_t* caption;
+};
+
+class ShippedLanguage : public LanguageTest, public ::testing::WithParamInterface<Shipped> { };
+
+TEST_P(ShippedLanguage, LoadsAllTextsInItsOwnScript)
+{
+    const Shipped& lang = GetParam();
+    QFile shipped(
+        QString::fromLocal8Bit(qgetenv("OMR_SOURCE_DIR")) + QStringLiteral("/data/Sprache_%1.ini").arg(lang.number));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QByteArray bytes = shipped.readAll();
+    // Windows line ends throughout; German with real umlauts in windows-1252.
+    EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));
+    EXPECT_TRUE(lang.number != 0 || bytes.contains("Ausf\xfchrliche Anzeige"));
+    write(QStringLiteral("Sprache_%1.ini").arg(lang.number), bytes);
+
+    EXPECT_EQ(load(lang.number), QStringList {QString::fromUtf16(lang.caption)});
+    EXPECT_EQ(texts().SprachZeichensatz, std::optional<std::uint8_t>(lang.charset));
+    EXPECT_EQ(texts().OptionsTexte[0], QString::fromUtf16(lang.title));
+    for (int i = 0; i < LanguageTexts::OptionsTextCount; ++i) {
+        const QString& text = texts().OptionsTexte[i];
+        EXPECT_FALSE(text.trimmed().isEmpty()) << i;
+        EXPECT_FALSE(text.contains(QChar::ReplacementCharacter)) << i;
+        EXPECT_FALSE(text.contains(QLatin1Char('"'))) << i;
+    }
+    // Each file names the eight languages; its own slot is checked by name.
+    EXPECT_NE(texts().OptionsTexte[29 + lang.number], QStringLiteral("Benutzerdefiniert")) << lang.number;
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ShippedLanguage,
+    ::testing::Values(Shipped {0, 0, u"Optionen", u"VTX-Scheibenanzeige"},
+        Shipped {1, 0, u"Options", u"VTX target display"}, Shipped {2, 128, u"オプション", u"VTX 標的表示"},
+        Shipped {3, 204, u"Параметры", u"VTX табло мишеней"}, Shipped {4, 162, u"Seçenekler", u"VTX hedef göstergesi"},
+        Shipped {5, 0, u"Options", u"VTX affichage des cibles"},
+        Shipped {6, 0, u"Opzioni", u"VTX visualizzazione bersagli"},
+        Shipped {7, 0, u"Options", u"VTX target display"}));
 
 } // namespace

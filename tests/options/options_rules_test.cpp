@@ -1,116 +1,94 @@
 #include "options/AdvertisingFolder.h"
 #include "options/OptionRules.h"
 #include "options/WorkingCopies.h"
-#include "options_program_folder.h"
+#include "support/ProgramFolder.h"
 
 #include <QDir>
 
-namespace {
+#include <array>
 
-WorkingCopies copies(int count, int perPage, int first, int last, int interval)
-{
-    WorkingCopies m;
-    m.mScheibenanzahl = static_cast<std::uint8_t>(count);
-    m.mScheibenProSeite = static_cast<std::uint8_t>(perPage);
-    m.mAnfScheibe = static_cast<std::int16_t>(first);
-    m.mEndScheibe = static_cast<std::int16_t>(last);
-    m.mWechselzeit = static_cast<std::int16_t>(interval);
-    return m;
-}
+namespace {
 
 TEST(OptionsRules, ChangeTimeRunsInARingOfTenSecondSteps)
 {
-    WorkingCopies m = copies(8, 8, 1, 8, 0);
-    m.cmdMinusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 9990);
-    m.cmdPlusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 0);
-    m.cmdPlusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 10);
-
-    m.mWechselzeit = 9985;
-    m.cmdPlusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 9995);
-    m.cmdPlusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 0);
-
-    m.mWechselzeit = 5;
-    m.cmdMinusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 9990);
-    m.mWechselzeit = 10;
-    m.cmdMinusWechselzeit();
-    EXPECT_EQ(m.mWechselzeit, 0);
+    const struct {
+        int from;
+        bool (WorkingCopies::*step)();
+        int to;
+    } cases[] = {{0, &WorkingCopies::cmdMinusWechselzeit, 9990}, {9990, &WorkingCopies::cmdPlusWechselzeit, 0},
+        {0, &WorkingCopies::cmdPlusWechselzeit, 10},
+        {9985, &WorkingCopies::cmdPlusWechselzeit, 9995}, // from a hand-edited file
+        {9995, &WorkingCopies::cmdPlusWechselzeit, 0}, {5, &WorkingCopies::cmdMinusWechselzeit, 9990},
+        {10, &WorkingCopies::cmdMinusWechselzeit, 0}};
+    for (const auto& c : cases) {
+        WorkingCopies m;
+        m.mWechselzeit = static_cast<std::int16_t>(c.from);
+        (m.*c.step)();
+        EXPECT_EQ(m.mWechselzeit, c.to) << c.from;
+    }
 }
 
-struct StepCase {
-    const char* what;
-    bool (WorkingCopies::*step)();
-    WorkingCopies before;
-    bool changes;
-    WorkingCopies after;
-};
+// Count, per page, first and last shown target.
+using Copies = std::array<int, 4>;
 
-class StepperLimits : public ::testing::TestWithParam<StepCase> { };
-
-TEST_P(StepperLimits, StepsOrStaysAtTheLimit)
+Copies copiesOf(const WorkingCopies& m)
 {
-    const StepCase& c = GetParam();
-    WorkingCopies m = c.before;
-    EXPECT_EQ((m.*c.step)(), c.changes) << c.what;
-    EXPECT_EQ(m.mScheibenanzahl, c.after.mScheibenanzahl) << c.what;
-    EXPECT_EQ(m.mScheibenProSeite, c.after.mScheibenProSeite) << c.what;
-    EXPECT_EQ(m.mAnfScheibe, c.after.mAnfScheibe) << c.what;
-    EXPECT_EQ(m.mEndScheibe, c.after.mEndScheibe) << c.what;
+    return {m.mScheibenanzahl, m.mScheibenProSeite, m.mAnfScheibe, m.mEndScheibe};
 }
 
-INSTANTIATE_TEST_SUITE_P(OptionsRules, StepperLimits,
-    ::testing::Values(
-        StepCase {"count minus", &WorkingCopies::Minus, copies(8, 4, 1, 8, 60), true, copies(7, 4, 1, 8, 60)},
-        StepCase {"count minus at 1", &WorkingCopies::Minus, copies(1, 1, 1, 1, 60), false, copies(1, 1, 1, 1, 60)},
-        StepCase {"count plus", &WorkingCopies::Plus, copies(8, 4, 1, 8, 60), true, copies(9, 4, 1, 8, 60)},
-        StepCase {"count plus at 255", &WorkingCopies::Plus, copies(255, 4, 1, 8, 60), false, copies(255, 4, 1, 8, 60)},
-        StepCase {"per page plus at count", &WorkingCopies::cmdPlusAnzSeite, copies(8, 8, 1, 8, 60), false,
-            copies(8, 8, 1, 8, 60)},
-        StepCase {
-            "per page plus", &WorkingCopies::cmdPlusAnzSeite, copies(8, 7, 1, 8, 60), true, copies(8, 8, 1, 8, 60)},
-        StepCase {
-            "per page minus", &WorkingCopies::cmdMinusAnzSeite, copies(8, 2, 1, 8, 60), true, copies(8, 1, 1, 8, 60)},
-        StepCase {"per page minus to 0", &WorkingCopies::cmdMinusAnzSeite, copies(8, 1, 1, 8, 60), true,
-            copies(8, 0, 1, 8, 60)},
-        StepCase {"per page minus at 0", &WorkingCopies::cmdMinusAnzSeite, copies(8, 0, 1, 8, 60), false,
-            copies(8, 0, 1, 8, 60)},
-        StepCase {
-            "first plus at last", &WorkingCopies::cmdAnfangPlus, copies(8, 8, 5, 5, 60), false, copies(8, 8, 5, 5, 60)},
-        StepCase {"first plus", &WorkingCopies::cmdAnfangPlus, copies(8, 8, 4, 5, 60), true, copies(8, 8, 5, 5, 60)},
-        StepCase {"first plus at count", &WorkingCopies::cmdAnfangPlus, copies(4, 4, 4, 6, 60), false,
-            copies(4, 4, 4, 6, 60)},
-        StepCase {
-            "first minus at 1", &WorkingCopies::cmdAnfangMinus, copies(8, 8, 1, 5, 60), false, copies(8, 8, 1, 5, 60)},
-        StepCase {"first minus", &WorkingCopies::cmdAnfangMinus, copies(8, 8, 3, 5, 60), true, copies(8, 8, 2, 5, 60)},
-        StepCase {
-            "last minus at first", &WorkingCopies::cmdEndMinus, copies(8, 8, 5, 5, 60), false, copies(8, 8, 5, 5, 60)},
-        StepCase {
-            "last minus at 1", &WorkingCopies::cmdEndMinus, copies(8, 8, 0, 1, 60), false, copies(8, 8, 0, 1, 60)},
-        StepCase {"last plus", &WorkingCopies::cmdEndPlus, copies(8, 8, 5, 5, 60), true, copies(8, 8, 5, 6, 60)},
-        StepCase {
-            "last plus at count", &WorkingCopies::cmdEndPlus, copies(8, 8, 5, 8, 60), false, copies(8, 8, 5, 8, 60)},
-        StepCase {
-            "last plus at 0", &WorkingCopies::cmdEndPlus, copies(8, 8, 0, 0, 60), false, copies(8, 8, 0, 0, 60)}));
+TEST(OptionsRules, SteppersStepOrStayAtTheirLimits)
+{
+    const struct {
+        const char* what;
+        bool (WorkingCopies::*step)();
+        Copies before;
+        Copies after; // equal to before: the click changes nothing
+    } cases[] = {
+        {"count minus", &WorkingCopies::Minus, {8, 4, 1, 8}, {7, 4, 1, 8}},
+        {"count minus at 1", &WorkingCopies::Minus, {1, 1, 1, 1}, {1, 1, 1, 1}},
+        {"count plus", &WorkingCopies::Plus, {8, 4, 1, 8}, {9, 4, 1, 8}},
+        {"count plus at 255", &WorkingCopies::Plus, {255, 4, 1, 8}, {255, 4, 1, 8}},
+        {"per page plus at count", &WorkingCopies::cmdPlusAnzSeite, {8, 8, 1, 8}, {8, 8, 1, 8}},
+        {"per page plus", &WorkingCopies::cmdPlusAnzSeite, {8, 7, 1, 8}, {8, 8, 1, 8}},
+        {"per page minus", &WorkingCopies::cmdMinusAnzSeite, {8, 2, 1, 8}, {8, 1, 1, 8}},
+        {"per page minus to 0", &WorkingCopies::cmdMinusAnzSeite, {8, 1, 1, 8}, {8, 0, 1, 8}},
+        {"per page minus at 0", &WorkingCopies::cmdMinusAnzSeite, {8, 0, 1, 8}, {8, 0, 1, 8}},
+        {"first plus at last", &WorkingCopies::cmdAnfangPlus, {8, 8, 5, 5}, {8, 8, 5, 5}},
+        {"first plus", &WorkingCopies::cmdAnfangPlus, {8, 8, 4, 5}, {8, 8, 5, 5}},
+        {"first plus at count", &WorkingCopies::cmdAnfangPlus, {4, 4, 4, 6}, {4, 4, 4, 6}},
+        {"first minus at 1", &WorkingCopies::cmdAnfangMinus, {8, 8, 1, 5}, {8, 8, 1, 5}},
+        {"first minus", &WorkingCopies::cmdAnfangMinus, {8, 8, 3, 5}, {8, 8, 2, 5}},
+        {"last minus at first", &WorkingCopies::cmdEndMinus, {8, 8, 5, 5}, {8, 8, 5, 5}},
+        {"last minus at 1", &WorkingCopies::cmdEndMinus, {8, 8, 0, 1}, {8, 8, 0, 1}},
+        {"last plus", &WorkingCopies::cmdEndPlus, {8, 8, 5, 5}, {8, 8, 5, 6}},
+        {"last plus at count", &WorkingCopies::cmdEndPlus, {8, 8, 5, 8}, {8, 8, 5, 8}},
+        {"last plus at 0", &WorkingCopies::cmdEndPlus, {8, 8, 0, 0}, {8, 8, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        WorkingCopies m;
+        m.mScheibenanzahl = static_cast<std::uint8_t>(c.before[0]);
+        m.mScheibenProSeite = static_cast<std::uint8_t>(c.before[1]);
+        m.mAnfScheibe = static_cast<std::int16_t>(c.before[2]);
+        m.mEndScheibe = static_cast<std::int16_t>(c.before[3]);
+        EXPECT_EQ((m.*c.step)(), c.after != c.before) << c.what;
+        EXPECT_EQ(copiesOf(m), c.after) << c.what;
+    }
+}
 
 TEST(OptionsRules, AdvertisingTimesStayWithinZeroToThirty)
 {
-    std::uint8_t seconds = 30;
-    EXPECT_FALSE(AdvertisingSteppers::plus(seconds));
-    EXPECT_EQ(seconds, 30);
-    EXPECT_TRUE(AdvertisingSteppers::minus(seconds));
-    EXPECT_EQ(seconds, 29);
-    seconds = 0;
-    EXPECT_FALSE(AdvertisingSteppers::minus(seconds));
-    EXPECT_EQ(seconds, 0);
-    seconds = 200; // from a hand-edited settings file
-    EXPECT_FALSE(AdvertisingSteppers::plus(seconds));
-    EXPECT_TRUE(AdvertisingSteppers::minus(seconds));
-    EXPECT_EQ(seconds, 199);
+    const struct {
+        int from;
+        bool (*step)(std::uint8_t&);
+        int to; // equal to from: the click changes nothing
+    } cases[] = {{30, AdvertisingSteppers::plus, 30}, {30, AdvertisingSteppers::minus, 29},
+        {0, AdvertisingSteppers::minus, 0}, {200, AdvertisingSteppers::plus, 200}, // from a hand-edited file
+        {200, AdvertisingSteppers::minus, 199}};
+    for (const auto& c : cases) {
+        auto seconds = static_cast<std::uint8_t>(c.from);
+        EXPECT_EQ(c.step(seconds), c.to != c.from) << c.from;
+        EXPECT_EQ(seconds, c.to);
+    }
 }
 
 TEST(OptionsRules, ResolutionCodeDependsOnTheStartPosition)
@@ -126,14 +104,9 @@ TEST(OptionsRules, ResolutionCodeDependsOnTheStartPosition)
         EXPECT_FALSE(OptionRules::resolutionButton(code).has_value()) << code;
 }
 
-TEST(OptionsRules, SightingColourRing)
+TEST(OptionsRules, SightingColourOutsideTheRingStepsToRed)
 {
-    std::uint32_t colour = 255;
-    const std::uint32_t ring[] = {16711680, 65280, 65535, 0, 255, 16711680};
-    for (std::uint32_t expected : ring) {
-        colour = OptionRules::nextSightingColour(colour);
-        EXPECT_EQ(colour, expected);
-    }
+    // The ring itself is walked on the dialog's swatch.
     for (std::uint32_t outside : {1u, 128u, 0xFFFFFFu, 0x00FF01u})
         EXPECT_EQ(OptionRules::nextSightingColour(outside), 255u) << outside;
 }
@@ -150,27 +123,11 @@ TEST(OptionsRules, ColourFromSettingRoundsAndLimits)
 
 TEST(OptionsRules, NumberFields)
 {
-    const struct {
-        const char* text;
-        int expected;
-    } cases[] = {
-        {"7.5", 8},
-        {"6.5", 6},
-        {"", 0},
-        {"12abc", 12},
-        {"abc", 0},
-        {"  42", 42},
-        {"-3", -3},
-        {"-2.5", -2},
-        {"32767", 32767},
-        {"-32768", -32768},
-        {"40000", 32767},
-        {"-99999", -32768},
-        {"1e9", 32767},
-        {"1 2", 12},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(OptionRules::numberField(QString::fromLatin1(c.text)), c.expected) << c.text;
+    const std::pair<const char*, int> cases[]
+        = {{"7.5", 8}, {"6.5", 6}, {"", 0}, {"12abc", 12}, {"abc", 0}, {"  42", 42}, {"-3", -3}, {"-2.5", -2},
+            {"32767", 32767}, {"-32768", -32768}, {"40000", 32767}, {"-99999", -32768}, {"1e9", 32767}, {"1 2", 12}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(OptionRules::numberField(QString::fromLatin1(text)), expected) << text;
 }
 
 class AdvertisingFolderTest : public ProgramFolderTest { };
@@ -197,33 +154,22 @@ TEST_F(AdvertisingFolderTest, FileOfThatNameIsLeftAlone)
     EXPECT_FALSE(AdvertisingFolder::addPicture(dir(), QStringLiteral("logo.jpg"), path));
 }
 
-TEST_F(AdvertisingFolderTest, AddingTwiceLeavesOneCopyWithTheNewContent)
+TEST_F(AdvertisingFolderTest, AddingReplacesThePictureOfThatNameAndAFailedCopyKeepsIt)
 {
     const QString target = AdvertisingFolder::ensure(dir());
-    write(QStringLiteral("logo.jpg"), QByteArray("first"));
-    EXPECT_TRUE(AdvertisingFolder::addPicture(dir(), QStringLiteral("logo.jpg"), target));
-    write(QStringLiteral("logo.jpg"), QByteArray("second"));
-    EXPECT_TRUE(AdvertisingFolder::addPicture(dir(), QStringLiteral("logo.jpg"), target));
-    EXPECT_EQ(QDir(target).entryList(QDir::Files), QStringList {QStringLiteral("HB_0_logo.jpg")});
-    EXPECT_EQ(read(QStringLiteral("werbung/HB_0_logo.jpg")), QByteArray("second"));
-}
-
-TEST_F(AdvertisingFolderTest, AddingReplacesAPictureThatDiffersInLetterCase)
-{
-    const QString target = AdvertisingFolder::ensure(dir());
+    const auto pictures = [&target] { return QDir(target).entryList(QDir::Files); };
     write(QStringLiteral("werbung/hb_0_logo.jpg"), QByteArray("old"));
-    write(QStringLiteral("logo.jpg"), QByteArray("new"));
-    EXPECT_TRUE(AdvertisingFolder::addPicture(dir(), QStringLiteral("logo.jpg"), target));
-    EXPECT_EQ(QDir(target).entryList(QDir::Files), QStringList {QStringLiteral("HB_0_logo.jpg")});
-}
-
-TEST_F(AdvertisingFolderTest, FailedCopyKeepsTheOldPicture)
-{
-    const QString target = AdvertisingFolder::ensure(dir());
-    write(QStringLiteral("werbung/HB_0_logo.jpg"), QByteArray("old"));
     EXPECT_FALSE(AdvertisingFolder::addPicture(dir(), QStringLiteral("logo.jpg"), target));
-    EXPECT_EQ(read(QStringLiteral("werbung/HB_0_logo.jpg")), QByteArray("old"));
-    EXPECT_EQ(QDir(target).entryList(QDir::Files), QStringList {QStringLiteral("HB_0_logo.jpg")});
+    EXPECT_EQ(read(QStringLiteral("werbung/hb_0_logo.jpg")), QByteArray("old"));
+    EXPECT_EQ(pictures(), QStringList {QStringLiteral("hb_0_logo.jpg")});
+
+    // Also when the name differs in letter case, and when the same picture comes twice.
+    for (const char* content : {"first", "second"}) {
+        write(QStringLiteral("logo.jpg"), QByteArray(content));
+        EXPECT_TRUE(AdvertisingFolder::addPicture(dir(), QStringLiteral("logo.jpg"), target));
+        EXPECT_EQ(pictures(), QStringList {QStringLiteral("HB_0_logo.jpg")});
+        EXPECT_EQ(read(QStringLiteral("werbung/HB_0_logo.jpg")), QByteArray(content));
+    }
 }
 
 TEST_F(AdvertisingFolderTest, DeleteRemovesOnlyTheNamedPicture)

@@ -3,9 +3,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 
-namespace
-{
+namespace {
 
 Einstellungen settings(int count)
 {
@@ -24,60 +24,33 @@ const QSizeF kNarrowFrame(12000, 9000);
 TEST(FrameLayoutFramePlacement, EachPositionWithItsSizeCodes)
 {
     const FrameLayout::ScreenMetrics screen {QSize(1920, 1080), 15, 12};
-    struct Case {
-        int bildSchirm;
-        int aufloesung;
-        double left;
-        QSizeF size;
-    };
-    const Case cases[] = {
-        {0, 1, 0, QSizeF(1920 * 15, 1080 * 12)},
-        {0, 102, 0, QSizeF(1920 * 15, 1080 * 12)},
-        {1, 100, 960 * 15, QSizeF(640 * 15, 480 * 12)},
-        {1, 101, 960 * 15, QSizeF(800 * 15, 600 * 12)},
-        {1, 102, 960 * 15, QSizeF(1024 * 15, 768 * 12)},
-        {1, 103, 960 * 15, QSizeF(1360 * 15, 768 * 12)},
-        {2, 0, 1920 * 15, QSizeF(640 * 15, 480 * 12)},
-        {2, 3, 1920 * 15, QSizeF(1360 * 15, 768 * 12)},
-        // Codes of the other position set no size.
-        {1, 2, 960 * 15, QSizeF()},
-        {2, 101, 1920 * 15, QSizeF()},
-    };
-    for (const Case& c : cases) {
+    const struct {
+        int bildSchirm, aufloesung;
+        std::optional<double> left;
+        QSizeF size; // invalid: no size set
+    } cases[] = {{0, 1, 0, QSizeF(1920 * 15, 1080 * 12)}, {0, 102, 0, QSizeF(1920 * 15, 1080 * 12)},
+        {1, 100, 960 * 15, QSizeF(640 * 15, 480 * 12)}, {1, 101, 960 * 15, QSizeF(800 * 15, 600 * 12)},
+        {1, 102, 960 * 15, QSizeF(1024 * 15, 768 * 12)}, {1, 103, 960 * 15, QSizeF(1360 * 15, 768 * 12)},
+        {2, 0, 1920 * 15, QSizeF(640 * 15, 480 * 12)}, {2, 3, 1920 * 15, QSizeF(1360 * 15, 768 * 12)},
+        // Codes of the other position set no size; an unknown position moves nothing.
+        {1, 2, 960 * 15, QSizeF()}, {2, 101, 1920 * 15, QSizeF()}, {3, 0, std::nullopt, QSizeF()}};
+    for (const auto& c : cases) {
         Einstellungen s = settings(8);
         s.BildSchirm = static_cast<std::uint8_t>(c.bildSchirm);
         s.BildAufloesung = static_cast<std::uint8_t>(c.aufloesung);
         const FrameLayout::FramePlacement placement = FrameLayout::framePlacement(s, screen);
-        SCOPED_TRACE(testing::Message() << c.bildSchirm << " / " << c.aufloesung);
-        ASSERT_TRUE(placement.left.has_value());
-        EXPECT_DOUBLE_EQ(*placement.left, c.left);
-        EXPECT_EQ(placement.size.isValid(), c.size.isValid());
-        if (c.size.isValid()) {
-            EXPECT_EQ(placement.size, c.size);
-        }
+        EXPECT_EQ(placement.left, c.left) << c.bildSchirm << " / " << c.aufloesung;
+        EXPECT_EQ(placement.size, c.size) << c.bildSchirm << " / " << c.aufloesung;
     }
-}
-
-TEST(FrameLayoutFramePlacement, UnknownPositionMovesNothing)
-{
-    Einstellungen s = settings(8);
-    s.BildSchirm = 3;
-    const FrameLayout::FramePlacement placement
-        = FrameLayout::framePlacement(s, FrameLayout::ScreenMetrics {QSize(800, 600), 15, 15});
-    EXPECT_FALSE(placement.left.has_value());
-    EXPECT_FALSE(placement.size.isValid());
 }
 
 TEST(FrameLayoutColumns, TwoRowsAndOneRow)
 {
-    struct Case {
-        int n;
-        int einZeilig;
-        int columns;
-    };
-    const Case cases[] = {{1, 0, 2}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {8, 0, 4}, {9, 0, 5}, {1, 1, 1}, {2, 1, 2},
-        {6, 1, 6}, {0, 1, 1}, {0, 0, 2}};
-    for (const Case& c : cases) {
+    const struct {
+        int n, einZeilig, columns;
+    } cases[] = {{1, 0, 2}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {8, 0, 4}, {9, 0, 5}, {1, 1, 1}, {2, 1, 2}, {6, 1, 6},
+        {0, 1, 1}, {0, 0, 2}};
+    for (const auto& c : cases) {
         Einstellungen s = settings(c.n);
         s.chkEinZeilig = static_cast<std::uint8_t>(c.einZeilig);
         EXPECT_EQ(FrameLayout::columns(s), c.columns) << c.n << " targets, one row " << c.einZeilig;
@@ -97,38 +70,25 @@ TEST(FrameLayoutTargets, PerScreenFollowsPagingThenRange)
     EXPECT_EQ(FrameLayout::targetsPerScreen(s), 6);
 }
 
-TEST(FrameLayoutTargets, ThreeTargetsInTwoRows)
+void expectTopLefts(const Einstellungen& s, QSizeF frame, const QList<QPointF>& expected)
 {
-    const Einstellungen s = settings(3);
-    // H / 2 <= W / 2: the height decides the size.
-    const double w = kNarrowFrame.height() / 2.1;
-    const double h = kNarrowFrame.height() / 2.1;
-    EXPECT_EQ(FrameLayout::placeTarget(s, 1, kNarrowFrame).rect.topLeft(), QPointF(0, 0));
-    EXPECT_EQ(FrameLayout::placeTarget(s, 2, kNarrowFrame).rect.topLeft(), QPointF(w, 0));
-    EXPECT_EQ(FrameLayout::placeTarget(s, 3, kNarrowFrame).rect.topLeft(), QPointF(0, h));
+    for (int i = 1; i <= expected.size(); ++i)
+        EXPECT_EQ(FrameLayout::placeTarget(s, i, frame).rect.topLeft(), expected[i - 1])
+            << s.Scheibenanzahl << " targets, target " << i;
 }
 
-TEST(FrameLayoutTargets, EightTargetsFillTheBottomRowFromTheLeft)
+TEST(FrameLayoutTargets, ThreeAndEightInTwoRowsAndTheLeagueArrangementInPairs)
 {
-    const Einstellungen s = settings(8);
+    // With three, H / 2 <= W / 2: the height decides the size.
+    const double h = kNarrowFrame.height() / 2.1;
+    expectTopLefts(settings(3), kNarrowFrame, {{0, 0}, {h, 0}, {0, h}});
+    // Eight fill the bottom row from the left.
     const double w = kNarrowFrame.width() / 4.1;
-    const double h = kNarrowFrame.height() / 2.1;
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_EQ(FrameLayout::placeTarget(s, i, kNarrowFrame).rect.topLeft(), QPointF((i - 1) * w, 0)) << i;
-    for (int i = 5; i <= 8; ++i)
-        EXPECT_EQ(FrameLayout::placeTarget(s, i, kNarrowFrame).rect.topLeft(), QPointF((i - 5) * w, h)) << i;
-}
-
-TEST(FrameLayoutTargets, LeagueArrangementStandsInPairs)
-{
-    Einstellungen s = settings(6);
-    s.BuliAnordnung = 1;
-    const QSizeF frame(30000, 9000);
-    const double w = 9000 / 2.1;
-    const double h = 9000 / 2.1;
-    const QPointF expected[] = {{0, 0}, {0, h}, {w, 0}, {w, h}, {2 * w, 0}, {2 * w, h}};
-    for (int i = 1; i <= 6; ++i)
-        EXPECT_EQ(FrameLayout::placeTarget(s, i, frame).rect.topLeft(), expected[i - 1]) << i;
+    expectTopLefts(
+        settings(8), kNarrowFrame, {{0, 0}, {w, 0}, {2 * w, 0}, {3 * w, 0}, {0, h}, {w, h}, {2 * w, h}, {3 * w, h}});
+    Einstellungen league = settings(6);
+    league.BuliAnordnung = 1;
+    expectTopLefts(league, QSizeF(30000, 9000), {{0, 0}, {0, h}, {h, 0}, {h, h}, {2 * h, 0}, {2 * h, h}});
 }
 
 TEST(FrameLayoutTargets, SizeFollowsTheNarrowerSideOfTheFrame)
@@ -154,47 +114,37 @@ TEST(FrameLayoutTargets, SizeFollowsTheNarrowerSideOfTheFrame)
     EXPECT_DOUBLE_EQ(row.rect.top(), 0);
 }
 
-TEST(FrameLayoutTargets, PagingTenByFour)
+TEST(FrameLayoutTargets, PagingTenByFourAndRanges)
 {
-    Einstellungen s = settings(10);
-    s.Blaettern = 1;
-    s.ScheibenProSeite = 4;
-    const int positions[] = {1, 2, 3, 4, 1, 2, 3, 4, 1, 2};
-    for (int i = 1; i <= 10; ++i) {
-        EXPECT_EQ(FrameLayout::position(s, i), positions[i - 1]) << i;
-        EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), i > 4) << i;
+    const struct {
+        int count, perPage, first, last; // perPage 0: no paging; first 0: no range
+        QList<int> positions;
+        int shownFrom, shownTo;
+    } cases[] = {
+        {10, 4, 0, 0, {1, 2, 3, 4, 1, 2, 3, 4, 1, 2}, 1, 4},
+        {12, 0, 5, 8, {-3, -2, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8}, 5, 8},
+        // Before the range k < 1 is replaced by the first shown target.
+        {10, 4, 3, 9, {3, 3, 1, 2, 3, 4, 1, 2, 3, 4}, 3, 6},
+    };
+    for (const auto& c : cases) {
+        Einstellungen s = settings(c.count);
+        s.Blaettern = c.perPage > 0 ? 1 : 0;
+        s.ScheibenProSeite = static_cast<std::uint8_t>(c.perPage);
+        s.AnfEnde = c.first > 0 ? 1 : 0;
+        if (c.first > 0) {
+            s.AnfScheibe = static_cast<std::int16_t>(c.first);
+            s.EndScheibe = static_cast<std::int16_t>(c.last);
+        }
+        for (int i = 1; i <= c.count; ++i) {
+            EXPECT_EQ(FrameLayout::position(s, i), c.positions[i - 1]) << c.count << "/" << c.first << ": " << i;
+            EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), i < c.shownFrom || i > c.shownTo) << c.first << ": " << i;
+        }
+        if (c.first == 0) {
+            // Target 6 stands where target 2 stands.
+            EXPECT_EQ(
+                FrameLayout::placeTarget(s, 6, kNarrowFrame).rect, FrameLayout::placeTarget(s, 2, kNarrowFrame).rect);
+        }
     }
-    EXPECT_EQ(FrameLayout::placeTarget(s, 6, kNarrowFrame).rect, FrameLayout::placeTarget(s, 2, kNarrowFrame).rect);
-}
-
-TEST(FrameLayoutTargets, RangeWithoutPaging)
-{
-    Einstellungen s = settings(12);
-    s.AnfEnde = 1;
-    s.AnfScheibe = 5;
-    s.EndScheibe = 8;
-    for (int i = 1; i <= 12; ++i) {
-        EXPECT_EQ(FrameLayout::position(s, i), i - 4) << i;
-        EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), i < 5 || i > 8) << i;
-    }
-}
-
-TEST(FrameLayoutTargets, RangeWithPaging)
-{
-    Einstellungen s = settings(10);
-    s.Blaettern = 1;
-    s.ScheibenProSeite = 4;
-    s.AnfEnde = 1;
-    s.AnfScheibe = 3;
-    s.EndScheibe = 9;
-    EXPECT_EQ(FrameLayout::position(s, 3), 1);
-    EXPECT_EQ(FrameLayout::position(s, 6), 4);
-    EXPECT_EQ(FrameLayout::position(s, 7), 1);
-    EXPECT_EQ(FrameLayout::position(s, 9), 3);
-    // Before the range k < 1 is replaced by the first shown target.
-    EXPECT_EQ(FrameLayout::position(s, 1), 3);
-    for (int i = 1; i <= 10; ++i)
-        EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), i < 3 || i > 6) << i;
 }
 
 TEST(FrameLayoutTargets, EmptyPageSizeDoesNotDivideByZero)

@@ -1,144 +1,107 @@
 #include "ads/AdvertisingCycle.h"
-#include "frame_fakes.h"
-#include "platform/FileLookup.h"
 #include "shell/FrameTimers.h"
 #include "shell/PageFlipping.h"
-#include "shell/ProgramState.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/FakeLanes.h"
+#include "support/ProgramFolder.h"
 
 #include <array>
-#include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 std::array<int, 3> states(const PageState& pages)
 {
     return {pages.Seiten[1].zustand, pages.Seiten[2].zustand, pages.Seiten[3].zustand};
 }
 
-QList<int> lanes(int first, int last)
-{
-    QList<int> result;
-    for (int lane = first; lane <= last; ++lane)
-        result.append(lane);
-    return result;
-}
-
-class PageFlippingTest : public ::testing::Test
-{
+class PageFlippingTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        ProgramState::reset();
-        ASSERT_TRUE(m_dir.isValid());
-        Einstellungen& s = state().settings;
-        s.Scheibenanzahl = 10;
-        s.ScheibenProSeite = 4;
-        s.AnfScheibe = 1;
-        s.EndScheibe = 10;
-        s.Blaettern = 1;
-        s.Wechselzeit = 30;
-        s.VTXServerID = 1;
-        s.KORVUWKID = 1;
-        s.KORVUDisziID = 1;
-        s.KORVUPfad = QDir::toNativeSeparators(m_dir.path());
+        ProgramFolderTest::SetUp();
+        s().Scheibenanzahl = 10;
+        s().ScheibenProSeite = 4;
+        s().AnfScheibe = 1;
+        s().EndScheibe = 10;
+        s().Blaettern = 1;
+        s().Wechselzeit = 30;
+        s().VTXServerID = 1;
+        s().KORVUWKID = 1;
+        s().KORVUDisziID = 1;
+        s().KORVUPfad = dir();
     }
-    void TearDown() override { ProgramState::reset(); }
-
-    static ProgramState& state() { return ProgramState::instance(); }
-    QString korvuFile(const QString& name) const { return FileLookup::join(state().settings.KORVUPfad, name); }
 
     // The frame's load: the first page on screen, then the start-up step.
     void start(FakeTargets& targets)
     {
         SeitenBerechnen(state());
-        targets.showOnly(1, state().settings.ScheibenProSeite);
-        PageState& pages = state().pages;
-        pages.RanglisteAktiv = 0;
-        pages.AlleSeitenGezeigt = 0;
-        pages.RanglisteFertig = 1;
-        pages.RanglisteAngefordert = 0;
+        targets.showOnly(1, s().ScheibenProSeite);
+        state().pages.RanglisteAktiv = 0;
+        state().pages.AlleSeitenGezeigt = 0;
+        state().pages.RanglisteFertig = 1;
+        state().pages.RanglisteAngefordert = 0;
     }
-
-    QTemporaryDir m_dir;
 };
 
-TEST_F(PageFlippingTest, TenTargetsFourPerPage)
-{
-    SeitenBerechnen(state());
-    const PageState& pages = state().pages;
-    EXPECT_EQ(pages.Seitenanzahl, 3);
-    EXPECT_EQ(pages.Seiten[1].anzahl, 4);
-    EXPECT_EQ(pages.Seiten[2].anzahl, 4);
-    EXPECT_EQ(pages.Seiten[3].anzahl, 2);
-    EXPECT_EQ(states(pages), (std::array<int, 3> {0, 2, 1}));
-    EXPECT_EQ(pages.SeitenZaehler, 3);
-    EXPECT_EQ(state().settings.Blaettern, 1);
-}
-
-TEST_F(PageFlippingTest, FlipsTurnThePagesInARing)
+TEST_F(PageFlippingTest, TenTargetsFourPerPageFlipInARing)
 {
     FakeTargets targets(10);
     start(targets);
-    struct Step {
+    const PageState& pages = state().pages;
+    EXPECT_EQ(pages.Seitenanzahl, 3);
+    EXPECT_EQ((std::array<int, 3> {pages.Seiten[1].anzahl, pages.Seiten[2].anzahl, pages.Seiten[3].anzahl}),
+        (std::array<int, 3> {4, 4, 2}));
+    EXPECT_EQ(states(pages), (std::array<int, 3> {0, 2, 1}));
+    EXPECT_EQ(pages.SeitenZaehler, 3);
+    EXPECT_EQ(s().Blaettern, 1);
+    const struct {
         std::array<int, 3> states;
         QList<int> visible;
         int zaehler;
         int alleGezeigt;
+    } steps[] = {
+        {{1, 0, 2}, laneRange(5, 8), 2, 0},
+        {{2, 1, 0}, laneRange(9, 10), 1, 0},
+        {{0, 2, 1}, laneRange(1, 4), 0, 0},
+        {{1, 0, 2}, laneRange(5, 8), 0, 1},
     };
-    const Step steps[] = {
-        {{1, 0, 2}, lanes(5, 8), 2, 0},
-        {{2, 1, 0}, lanes(9, 10), 1, 0},
-        {{0, 2, 1}, lanes(1, 4), 0, 0},
-        {{1, 0, 2}, lanes(5, 8), 0, 1},
-    };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         NaechsteSeite(state(), targets);
-        EXPECT_EQ(states(state().pages), step.states);
+        EXPECT_EQ(states(pages), step.states);
         EXPECT_EQ(targets.visibleLanes(), step.visible);
-        EXPECT_EQ(state().pages.SeitenZaehler, step.zaehler);
-        EXPECT_EQ(state().pages.AlleSeitenGezeigt, step.alleGezeigt);
+        EXPECT_EQ(pages.SeitenZaehler, step.zaehler);
+        EXPECT_EQ(pages.AlleSeitenGezeigt, step.alleGezeigt);
     }
 }
 
 TEST_F(PageFlippingTest, RangeThreeToNine)
 {
-    Einstellungen& s = state().settings;
-    s.AnfEnde = 1;
-    s.AnfScheibe = 3;
-    s.EndScheibe = 9;
+    s().AnfEnde = 1;
+    s().AnfScheibe = 3;
+    s().EndScheibe = 9;
     FakeTargets targets(10);
     SeitenBerechnen(state());
     EXPECT_EQ(state().pages.Seitenanzahl, 2);
     EXPECT_EQ(state().pages.Seiten[1].anzahl, 4);
     EXPECT_EQ(state().pages.Seiten[2].anzahl, 3);
     targets.showOnly(3, 6);
-
-    NaechsteSeite(state(), targets);
-    EXPECT_EQ(targets.visibleLanes(), lanes(7, 9));
-    NaechsteSeite(state(), targets);
-    EXPECT_EQ(targets.visibleLanes(), lanes(3, 6));
-    NaechsteSeite(state(), targets);
-    EXPECT_EQ(targets.visibleLanes(), lanes(7, 9));
+    for (const QList<int>& visible : {laneRange(7, 9), laneRange(3, 6), laneRange(7, 9)}) {
+        NaechsteSeite(state(), targets);
+        EXPECT_EQ(targets.visibleLanes(), visible);
+    }
 }
 
 TEST_F(PageFlippingTest, OnePageSwitchesPagingOff)
 {
-    Einstellungen& s = state().settings;
-    s.Scheibenanzahl = 8;
-    s.ScheibenProSeite = 8;
+    s().Scheibenanzahl = 8;
+    s().ScheibenProSeite = 8;
     SeitenBerechnen(state());
-    EXPECT_EQ(s.Blaettern, 0);
+    EXPECT_EQ(s().Blaettern, 0);
     EXPECT_EQ(state().pages.Seitenanzahl, 1);
     EXPECT_EQ(state().pages.SeitenZaehler, 0);
 
     FakeTargets targets(8);
     NaechsteSeite(state(), targets);
-    EXPECT_EQ(targets.visibleLanes(), lanes(1, 8));
+    EXPECT_EQ(targets.visibleLanes(), laneRange(1, 8));
     EXPECT_EQ(state().pages.AlleSeitenGezeigt, 1);
 }
 
@@ -146,28 +109,25 @@ TEST_F(PageFlippingTest, TableLeftFromEarlierPagingIsNotFlipped)
 {
     FakeTargets targets(10);
     SeitenBerechnen(state());
-    state().settings.Blaettern = 0;
+    s().Blaettern = 0;
     NaechsteSeite(state(), targets);
-    EXPECT_EQ(targets.visibleLanes(), lanes(1, 10));
+    EXPECT_EQ(targets.visibleLanes(), laneRange(1, 10));
     EXPECT_EQ(state().pages.SeitenZaehler, 2);
 }
 
 TEST_F(PageFlippingTest, PagesOfNoTargetsSwitchPagingOff)
 {
-    state().settings.ScheibenProSeite = 0;
+    s().ScheibenProSeite = 0;
     SeitenBerechnen(state());
-    EXPECT_EQ(state().settings.Blaettern, 0);
+    EXPECT_EQ(s().Blaettern, 0);
 
-    ProgramState::reset();
-    Einstellungen& s = state().settings;
-    s.Scheibenanzahl = 10;
-    s.ScheibenProSeite = 4;
-    s.Blaettern = 1;
-    s.AnfEnde = 1;
-    s.AnfScheibe = 8;
-    s.EndScheibe = 3;
+    s().ScheibenProSeite = 4;
+    s().Blaettern = 1;
+    s().AnfEnde = 1;
+    s().AnfScheibe = 8;
+    s().EndScheibe = 3;
     SeitenBerechnen(state());
-    EXPECT_EQ(s.Blaettern, 0);
+    EXPECT_EQ(s().Blaettern, 0);
     EXPECT_EQ(state().pages.Seitenanzahl, 0);
 }
 
@@ -176,17 +136,12 @@ TEST_F(PageFlippingTest, RankingRequestText)
     Einstellungen s;
     s.KORVUWKID = 3;
     s.KORVUDisziID = 1;
-    s.KORVUKlassenNr = 0;
-    s.KORVUMannschaft = 0;
-    s.VTXServerID = 2;
-    EXPECT_EQ(ranglistenAnfrage(s), QStringLiteral("3$1$0$0$2"));
     s.KORVUKlassenNr = -7;
     s.VTXServerID = 12;
     EXPECT_EQ(ranglistenAnfrage(s), QStringLiteral("3$1$-7$0$12"));
 }
 
-class PageFlipperTest : public PageFlippingTest
-{
+class PageFlipperTest : public PageFlippingTest {
 protected:
     PageFlipperTest()
         : m_targets(10), m_werbeZyklus(state(), m_timers, m_werbung),
@@ -200,10 +155,21 @@ protected:
         m_timers.tmrBlaettern.setInterval(30000);
         m_timers.tmrBlaettern.setEnabled(true);
     }
+    // Page counter, ranking active, all pages shown, ranking done, ranking requested.
+    static QString flags()
+    {
+        const PageState& p = state().pages;
+        return QStringLiteral("Z%1 A%2 G%3 F%4 R%5")
+            .arg(p.SeitenZaehler)
+            .arg(p.RanglisteAktiv)
+            .arg(p.AlleSeitenGezeigt)
+            .arg(p.RanglisteFertig)
+            .arg(p.RanglisteAngefordert);
+    }
     void setMode(int rangUndScheibe, int ranglisteAn)
     {
-        state().settings.RangUndScheibe = static_cast<std::uint8_t>(rangUndScheibe);
-        state().settings.RanglisteAn = static_cast<std::uint8_t>(ranglisteAn);
+        s().RangUndScheibe = static_cast<std::uint8_t>(rangUndScheibe);
+        s().RanglisteAn = static_cast<std::uint8_t>(ranglisteAn);
     }
 
     FrameTimers m_timers;
@@ -216,28 +182,22 @@ protected:
 
 TEST_F(PageFlipperTest, TargetsOnlyStartTheNextPassAfterTheLastPage)
 {
-    for (const int mode : {0, 2}) {
-        SCOPED_TRACE(mode);
+    for (const int rangUndScheibe : {0, 1}) {
         start(m_targets);
-        setMode(mode / 2, 0);
+        setMode(rangUndScheibe, 0);
         m_rangliste.visible = true;
         state().pages.RanglisteAktiv = 1;
         state().pages.RanglisteAngefordert = 1;
         state().pages.RanglisteFertig = 0;
-
-        const int zaehler[] = {2, 1, 0, 3};
-        for (int flip = 0; flip < 4; ++flip) {
+        for (const char* expected : {"Z2 A0 G0 F1 R0", "Z1 A0 G0 F1 R0", "Z0 A0 G0 F1 R0", "Z3 A0 G0 F1 R0"}) {
             m_timers.tmrBlaettern.setInterval(1234);
             m_flipper.tick();
-            EXPECT_EQ(state().pages.SeitenZaehler, zaehler[flip]) << flip;
-            EXPECT_EQ(state().pages.AlleSeitenGezeigt, 0);
+            EXPECT_EQ(flags(), QLatin1String(expected)) << rangUndScheibe;
             EXPECT_TRUE(m_timers.tmrBlaettern.isEnabled());
-            EXPECT_EQ(m_timers.tmrBlaettern.interval(), flip == 3 ? 30000 : 1234);
         }
+        // The new pass starts with the full change time.
+        EXPECT_EQ(m_timers.tmrBlaettern.interval(), 30000);
         EXPECT_FALSE(m_rangliste.visible);
-        EXPECT_EQ(state().pages.RanglisteAktiv, 0);
-        EXPECT_EQ(state().pages.RanglisteFertig, 1);
-        EXPECT_EQ(state().pages.RanglisteAngefordert, 0);
         EXPECT_TRUE(m_rangliste.calls.isEmpty());
     }
 }
@@ -247,100 +207,71 @@ TEST_F(PageFlipperTest, AlternatingModeShowsTheRankingAfterEveryFullPass)
     setMode(1, 1);
     m_rangliste.csvLines = 30;
     // The ranking server has answered already.
-    for (const char* ext : {".nrt", ".ctl"}) {
-        QFile file(korvuFile(QStringLiteral("HRang1") + QLatin1String(ext)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("\"ok\"\r\n");
-    }
-
-    const int zaehler[] = {2, 1, 0, 0};
-    for (int flip = 0; flip < 4; ++flip) {
+    write(QStringLiteral("HRang1.nrt"), "\"ok\"\r\n");
+    write(QStringLiteral("HRang1.ctl"), "\"ok\"\r\n");
+    const QStringList none;
+    const QStringList firstScreen {QStringLiteral("showInFront"), QStringLiteral("LeseCSVEin"),
+        QStringLiteral("RanglisteLeeren"), QStringLiteral("RanglisteFuellen")};
+    const QStringList nextScreen {
+        QStringLiteral("showInFront"), QStringLiteral("RanglisteLeeren"), QStringLiteral("RanglisteFuellen")};
+    const struct {
+        const char* flags;
+        bool rankingShown;
+        QStringList calls;
+        QList<int> lanes;
+    } steps[] = {
+        {"Z2 A0 G0 F1 R0", false, none, laneRange(5, 8)},
+        {"Z1 A0 G0 F1 R0", false, none, laneRange(9, 10)},
+        {"Z0 A0 G0 F1 R0", false, none, laneRange(1, 4)},
+        {"Z0 A1 G1 F0 R0", false, none, laneRange(5, 8)}, // the fourth flip: ranking next
+        {"Z0 A1 G1 F0 R1", true, firstScreen, laneRange(5, 8)}, // the answer is taken and the file read
+        {"Z0 A1 G1 F1 R0", true, nextScreen, laneRange(5, 8)}, // the queue is empty; a new request goes out
+        {"Z3 A0 G0 F1 R0", true, none, laneRange(5, 8)}, // shown through: the pages resume at a full count
+        {"Z2 A0 G0 F1 R0", false, none, laneRange(9, 10)},
+    };
+    for (const auto& step : steps) {
+        m_rangliste.calls.clear();
         m_flipper.tick();
-        EXPECT_EQ(state().pages.SeitenZaehler, zaehler[flip]) << flip;
-        EXPECT_EQ(state().pages.RanglisteAktiv, flip == 3 ? 1 : 0) << flip;
-        EXPECT_FALSE(m_rangliste.visible);
+        EXPECT_EQ(flags(), QLatin1String(step.flags));
+        EXPECT_EQ(m_rangliste.visible, step.rankingShown) << step.flags;
+        EXPECT_EQ(m_rangliste.calls, step.calls) << step.flags;
+        EXPECT_EQ(m_targets.visibleLanes(), step.lanes) << step.flags;
     }
-    EXPECT_EQ(state().pages.RanglisteFertig, 0);
-    EXPECT_EQ(m_targets.visibleLanes(), lanes(5, 8));
-
-    // First ranking screen: the answer is taken and the file read.
-    m_flipper.tick();
-    EXPECT_TRUE(m_rangliste.visible);
-    EXPECT_FALSE(FileLookup::fileExists(korvuFile(QStringLiteral("HRang1.ctl"))));
-    EXPECT_EQ(state().pages.RanglisteAngefordert, 1);
-    EXPECT_EQ(m_rangliste.calls,
-        (QStringList {QStringLiteral("showInFront"), QStringLiteral("LeseCSVEin"), QStringLiteral("RanglisteLeeren"),
-            QStringLiteral("RanglisteFuellen")}));
-    EXPECT_EQ(m_rangliste.pending, 11);
-    EXPECT_EQ(state().pages.RanglisteFertig, 0);
-
-    // Second screen empties the queue; a new request goes out.
-    m_rangliste.calls.clear();
-    m_flipper.tick();
-    EXPECT_EQ(m_rangliste.calls,
-        (QStringList {
-            QStringLiteral("showInFront"), QStringLiteral("RanglisteLeeren"), QStringLiteral("RanglisteFuellen")}));
-    EXPECT_TRUE(FileLookup::fileExists(korvuFile(QStringLiteral("HRngCS1.ctl"))));
-    EXPECT_EQ(state().pages.RanglisteFertig, 1);
-    EXPECT_EQ(m_targets.visibleLanes(), lanes(5, 8));
-
-    // The ranking has been shown through: the pages resume with a full count.
-    m_flipper.tick();
-    EXPECT_EQ(state().pages.SeitenZaehler, 3);
-    EXPECT_EQ(state().pages.RanglisteAktiv, 0);
-    EXPECT_EQ(state().pages.AlleSeitenGezeigt, 0);
-    EXPECT_TRUE(m_rangliste.visible);
-
-    m_flipper.tick();
-    EXPECT_FALSE(m_rangliste.visible);
-    EXPECT_EQ(m_targets.visibleLanes(), lanes(9, 10));
-    EXPECT_EQ(state().pages.SeitenZaehler, 2);
+    EXPECT_FALSE(exists(QStringLiteral("HRang1.ctl")));
+    EXPECT_TRUE(exists(QStringLiteral("HRngCS1.ctl")));
     EXPECT_TRUE(m_timers.tmrBlaettern.isEnabled());
 }
 
 TEST_F(PageFlipperTest, RankingOnlyWithoutServerSendsTheRequestOnce)
 {
     setMode(0, 1);
-    state().settings.KORVUWKID = 3;
-    state().settings.VTXServerID = 2;
+    s().KORVUWKID = 3;
+    s().VTXServerID = 2;
     m_flipper.tick();
     EXPECT_TRUE(m_rangliste.visible);
-    EXPECT_EQ(state().pages.RanglisteAktiv, 1);
-    EXPECT_EQ(state().pages.RanglisteAngefordert, 0);
-    EXPECT_EQ(state().pages.RanglisteFertig, 1);
-    EXPECT_EQ(m_targets.visibleLanes(), lanes(1, 4));
-    const QString request = korvuFile(QStringLiteral("HRngCS2.nrt"));
-    const QString control = korvuFile(QStringLiteral("HRngCS2.ctl"));
-    ASSERT_TRUE(FileLookup::fileExists(request));
-    ASSERT_TRUE(FileLookup::fileExists(control));
-    QFile sent(request);
-    ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sent.readAll(), QByteArray("\"3$1$0$0$2\"\r\n"));
-    sent.close();
-
+    EXPECT_EQ(flags(), QStringLiteral("Z3 A1 G0 F1 R0"));
+    EXPECT_EQ(m_targets.visibleLanes(), laneRange(1, 4));
+    ASSERT_TRUE(exists(QStringLiteral("HRngCS2.ctl")));
+    EXPECT_EQ(read(QStringLiteral("HRngCS2.nrt")), QByteArray("\"3$1$0$0$2\"\r\n"));
     // A marker shows whether the request is written again.
-    ASSERT_TRUE(sent.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    sent.write("\"alt\"\r\n");
-    sent.close();
+    write(QStringLiteral("HRngCS2.nrt"), "\"alt\"\r\n");
     for (int tick = 0; tick < 3; ++tick) {
         m_rangliste.calls.clear();
         m_flipper.tick();
-        EXPECT_EQ(state().pages.RanglisteAngefordert, 1);
-        EXPECT_EQ(state().pages.RanglisteFertig, 0);
+        EXPECT_EQ(flags(), QStringLiteral("Z3 A1 G0 F0 R1"));
         EXPECT_TRUE(m_rangliste.calls.contains(QStringLiteral("LeseCSVEin")));
         EXPECT_TRUE(m_timers.tmrBlaettern.isEnabled());
     }
-    ASSERT_TRUE(sent.open(QIODevice::ReadOnly));
-    EXPECT_EQ(sent.readAll(), QByteArray("\"alt\"\r\n"));
-    EXPECT_TRUE(FileLookup::fileExists(control));
-    EXPECT_FALSE(FileLookup::fileExists(korvuFile(QStringLiteral("HRang2.nrt"))));
+    EXPECT_EQ(read(QStringLiteral("HRngCS2.nrt")), QByteArray("\"alt\"\r\n"));
+    EXPECT_TRUE(exists(QStringLiteral("HRngCS2.ctl")));
+    EXPECT_FALSE(exists(QStringLiteral("HRang2.nrt")));
 }
 
 TEST_F(PageFlipperTest, OtherModesOnlyRestartTheTimer)
 {
     setMode(2, 0);
     m_flipper.tick();
-    EXPECT_EQ(m_targets.visibleLanes(), lanes(1, 4));
+    EXPECT_EQ(m_targets.visibleLanes(), laneRange(1, 4));
     EXPECT_EQ(state().pages.SeitenZaehler, 3);
     EXPECT_TRUE(m_rangliste.calls.isEmpty());
     EXPECT_TRUE(m_timers.tmrBlaettern.isEnabled());
@@ -348,11 +279,11 @@ TEST_F(PageFlipperTest, OtherModesOnlyRestartTheTimer)
 
 TEST_F(PageFlipperTest, AdvertisingTakesOverAfterTheFlip)
 {
-    state().settings.FreieWerbung = 1;
-    state().settings.WerbeZeit = 5;
+    s().FreieWerbung = 1;
+    s().WerbeZeit = 5;
     m_timers.tmrWerbePause.setEnabled(true);
     m_flipper.tick();
-    EXPECT_EQ(m_targets.visibleLanes(), lanes(5, 8));
+    EXPECT_EQ(m_targets.visibleLanes(), laneRange(5, 8));
     EXPECT_FALSE(m_timers.tmrBlaettern.isEnabled());
     EXPECT_FALSE(m_timers.tmrWerbePause.isEnabled());
     EXPECT_TRUE(m_timers.tmrWerbung.isEnabled());

@@ -1,70 +1,45 @@
 #include "ads/frmWerbung.h"
 #include "diag/frmDiagnose.h"
 #include "options/Options.h"
-#include "platform/FileLookup.h"
-#include "platform/ProgramInfo.h"
 #include "platform/Twips.h"
 #include "ranking/frmRangliste.h"
 #include "shell/FrameCaption.h"
-#include "shell/ProgramState.h"
 #include "shell/frmMDI.h"
-#include "support/TestDialogs.h"
+#include "support/FakeLanes.h"
+#include "support/ProgramFolder.h"
 #include "target/Scheibe.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
 #include <memory>
 
-namespace
-{
+namespace {
 
-const QString kDesignedCaption = QStringLiteral("VTX-Scheibenanzeige");
-
-class FrameWindowTest : public ::testing::Test
-{
+class FrameWindowTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        ProgramState::reset();
-        TestDialogs::clear();
+        ProgramFolderTest::SetUp();
         Twips::overrideDpiForTest(96, 96);
-        ProgramInfo::setDirectoryForTest(dir());
     }
     void TearDown() override
     {
         m_frame.reset();
         flushDeletes();
-        ProgramInfo::setDirectoryForTest(QString());
         Twips::overrideDpiForTest(0, 0);
-        ProgramState::reset();
+        ProgramFolderTest::TearDown();
     }
 
-    QString dir() const { return QDir::toNativeSeparators(m_dir.path()); }
-    QString iniPath() const { return FileLookup::join(dir(), QStringLiteral("omr_anzeige.ini")); }
-    void writeFile(const QString& name, const QByteArray& text)
-    {
-        QFile file(FileLookup::join(dir(), name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
     void writeIni(const QByteArray& options, const QByteArray& scheiben = QByteArray())
     {
-        writeFile(QStringLiteral("omr_anzeige.ini"),
+        write(QStringLiteral("omr_anzeige.ini"),
             "[Options]\r\nNetzwerkPfad=" + dir().toUtf8() + "\r\nKORVUPfad=" + dir().toUtf8() + "\r\n" + options
                 + "[Scheibe]\r\n" + scheiben);
     }
     QStringList iniLines() const
     {
-        QFile file(iniPath());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+        return QString::fromLatin1(read(QStringLiteral("omr_anzeige.ini"))).split(QStringLiteral("\r\n"));
     }
     frmMDI& startFrame()
     {
@@ -83,12 +58,11 @@ protected:
         }
         return lanes;
     }
-    static QList<int> lanes(int first, int last)
+    // tmrStartUp, tmrWatchdog, tmrBlaettern
+    QList<bool> running() const
     {
-        QList<int> result;
-        for (int lane = first; lane <= last; ++lane)
-            result.append(lane);
-        return result;
+        const FrameTimers& t = m_frame->timers();
+        return {t.tmrStartUp.isEnabled(), t.tmrWatchdog.isEnabled(), t.tmrBlaettern.isEnabled()};
     }
     QStringList windowNames() const
     {
@@ -98,7 +72,6 @@ protected:
         return names;
     }
 
-    QTemporaryDir m_dir;
     std::unique_ptr<frmMDI> m_frame;
 };
 
@@ -111,7 +84,7 @@ TEST_F(FrameWindowTest, PagingShowsTheFirstPageAtStart)
     ASSERT_EQ(frame.count(), 10);
     EXPECT_EQ(frame.at(0), nullptr);
     EXPECT_EQ(frame.at(11), nullptr);
-    EXPECT_EQ(visibleLanes(), lanes(1, 4));
+    EXPECT_EQ(visibleLanes(), laneRange(1, 4));
     for (int lane = 1; lane <= 10; ++lane) {
         EXPECT_EQ(frame.at(lane)->LinienNr(), lane);
         EXPECT_EQ(frame.scheibe(lane)->parentWidget(), frame.workspace());
@@ -127,7 +100,7 @@ TEST_F(FrameWindowTest, TargetsAreSizedAndPlacedInTwoRows)
     writeIni("Scheibenanzahl=8\r\nBildSchirm=1\r\nBildAufloesung=102\r\nBuliAnordnung=0\r\n", "Scheibe3=2.20\r\n");
     frmMDI& frame = startFrame();
     ASSERT_EQ(frame.count(), 8);
-    EXPECT_EQ(visibleLanes(), lanes(1, 8));
+    EXPECT_EQ(visibleLanes(), laneRange(1, 8));
     // 1024 x 768 pixels = 15360 x 11520 twips in 4 columns: the width decides.
     const int width = Twips::toPixelsX(15360 / 4.1);
     const int height = Twips::toPixelsY(11520 / 2.1);
@@ -155,28 +128,21 @@ TEST_F(FrameWindowTest, RangeRestrictionHidesTheOtherTargets)
 {
     writeIni("Scheibenanzahl=8\r\nAnfEnde=1\r\nAnfScheibe=3\r\nEndScheibe=5\r\nBuliAnordnung=0\r\n");
     frmMDI& frame = startFrame();
-    EXPECT_EQ(visibleLanes(), lanes(3, 5));
+    EXPECT_EQ(visibleLanes(), laneRange(3, 5));
     EXPECT_EQ(frame.scheibe(3)->pos(), QPoint(0, 0));
 }
 
-TEST_F(FrameWindowTest, CaptionEndsInTheVersion)
+TEST_F(FrameWindowTest, CaptionComesFromTheLanguageFileAndEndsInTheVersion)
 {
     writeIni("Scheibenanzahl=2\r\n");
-    frmMDI& frame = startFrame();
-    const QString start = ProgramState::instance().language.MDICaption.isEmpty()
-        ? kDesignedCaption
-        : ProgramState::instance().language.MDICaption;
-    EXPECT_EQ(frame.windowTitle(), start + frameCaptionSuffix());
-    EXPECT_TRUE(frame.windowTitle().endsWith(QStringLiteral(" 2002 V1.3.904  ") + ProgramInfo::companyName()));
-    EXPECT_EQ(frame.frameCaption(), frame.windowTitle());
-}
+    EXPECT_EQ(startFrame().windowTitle(), QStringLiteral("VTX-Scheibenanzeige") + frameCaptionSuffix());
+    EXPECT_TRUE(m_frame->windowTitle().endsWith(QStringLiteral(" 2002 V1.3.904  ") + ProgramInfo::companyName()));
+    EXPECT_EQ(m_frame->frameCaption(), m_frame->windowTitle());
 
-TEST_F(FrameWindowTest, CaptionComesFromTheLanguageFile)
-{
+    m_frame.reset();
     writeIni("Scheibenanzahl=2\r\nSprache=3\r\n");
-    writeFile(QStringLiteral("Sprache_3.ini"), "[frmMidi]\r\nForm_Caption=Schiessstand Nord\r\n");
-    frmMDI& frame = startFrame();
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Schiessstand Nord") + frameCaptionSuffix());
+    write(QStringLiteral("Sprache_3.ini"), "[frmMidi]\r\nForm_Caption=Schiessstand Nord\r\n");
+    EXPECT_EQ(startFrame().windowTitle(), QStringLiteral("Schiessstand Nord") + frameCaptionSuffix());
 }
 
 TEST_F(FrameWindowTest, StartUpStepStartsPollingAndPaging)
@@ -185,21 +151,16 @@ TEST_F(FrameWindowTest, StartUpStepStartsPollingAndPaging)
              "BildAufloesung=101\r\nBuliAnordnung=0\r\n");
     frmMDI& frame = startFrame();
     FrameTimers& timers = frame.timers();
-    EXPECT_TRUE(timers.tmrStartUp.isEnabled());
-    EXPECT_FALSE(timers.tmrWatchdog.isEnabled());
-    EXPECT_FALSE(timers.tmrBlaettern.isEnabled());
-    EXPECT_EQ(ProgramState::instance().pages.RanglisteFertig, 0);
+    EXPECT_EQ(running(), (QList<bool> {true, false, false}));
+    EXPECT_EQ(state().pages.RanglisteFertig, 0);
 
     timers.tmrStartUp.fire();
-    EXPECT_FALSE(timers.tmrStartUp.isEnabled());
-    EXPECT_TRUE(timers.tmrWatchdog.isEnabled());
-    EXPECT_TRUE(timers.tmrBlaettern.isEnabled());
+    EXPECT_EQ(running(), (QList<bool> {false, true, true}));
     EXPECT_EQ(timers.tmrBlaettern.interval(), 20000);
-    const PageState& pages = ProgramState::instance().pages;
-    EXPECT_EQ(pages.RanglisteAktiv, 0);
-    EXPECT_EQ(pages.AlleSeitenGezeigt, 0);
-    EXPECT_EQ(pages.RanglisteFertig, 1);
-    EXPECT_EQ(pages.RanglisteAngefordert, 0);
+    const PageState& pages = state().pages;
+    EXPECT_EQ(
+        (QList<int> {pages.RanglisteAktiv, pages.AlleSeitenGezeigt, pages.RanglisteFertig, pages.RanglisteAngefordert}),
+        (QList<int> {0, 0, 1, 0}));
     ASSERT_NE(frame.rangliste(), nullptr);
     ASSERT_NE(frame.werbung(), nullptr);
     EXPECT_FALSE(frame.rangliste()->isVisible());
@@ -207,26 +168,22 @@ TEST_F(FrameWindowTest, StartUpStepStartsPollingAndPaging)
     EXPECT_EQ(frame.werbung()->geometry(), QRect(QPoint(0, 0), frame.size()));
 
     timers.tmrBlaettern.fire();
-    EXPECT_EQ(visibleLanes(), lanes(5, 8));
+    EXPECT_EQ(visibleLanes(), laneRange(5, 8));
     timers.tmrWatchdog.fire();
-    EXPECT_EQ(visibleLanes(), lanes(5, 8));
+    EXPECT_EQ(visibleLanes(), laneRange(5, 8));
 }
 
 TEST_F(FrameWindowTest, LoadedWindowsInTheOrderTheyWereLoaded)
 {
     writeIni("Scheibenanzahl=3\r\nScheibenProSeite=2\r\nBlaettern=1\r\n");
     frmMDI& frame = startFrame();
-    QStringList expected {QStringLiteral("frmMDI"), QStringLiteral("frmDiagnose"), QStringLiteral("Scheibe"),
-        QStringLiteral("Scheibe"), QStringLiteral("Scheibe"), QStringLiteral("frmRangliste"),
-        QStringLiteral("frmWerbung")};
+    QStringList expected
+        = QStringLiteral("frmMDI frmDiagnose Scheibe Scheibe Scheibe frmRangliste frmWerbung").split(QLatin1Char(' '));
     EXPECT_EQ(windowNames(), expected);
-    const QList<DiagnosticsSource::Window> windows = frame.loadedWindows();
-    ASSERT_EQ(windows.size(), 7);
-    EXPECT_TRUE(windows[0].visible);
-    EXPECT_FALSE(windows[1].visible);
-    EXPECT_TRUE(windows[2].visible);
-    EXPECT_TRUE(windows[3].visible);
-    EXPECT_FALSE(windows[4].visible);
+    QList<bool> visible;
+    for (const DiagnosticsSource::Window& window : frame.loadedWindows())
+        visible << window.visible;
+    EXPECT_EQ(visible, (QList<bool> {true, false, true, true, false, false, false}));
 
     const QList<DiagnosticsSource::Target> targets = frame.targetWindows();
     ASSERT_EQ(targets.size(), 3);
@@ -235,10 +192,13 @@ TEST_F(FrameWindowTest, LoadedWindowsInTheOrderTheyWereLoaded)
         EXPECT_FALSE(target.autoRedraw);
     }
 
-    frame.openOptions();
+    // A target window asks for the options; a second request loads no second dialog.
+    EXPECT_EQ(frame.options(), nullptr);
+    Q_EMIT frame.scheibe(2)->optionenAngefordert();
     frame.openOptions();
     ASSERT_NE(frame.options(), nullptr);
     EXPECT_TRUE(frame.options()->isVisible());
+    EXPECT_TRUE(frame.options()->isWindow());
     expected << QStringLiteral("Options");
     EXPECT_EQ(windowNames(), expected);
 
@@ -246,33 +206,19 @@ TEST_F(FrameWindowTest, LoadedWindowsInTheOrderTheyWereLoaded)
     EXPECT_TRUE(frame.diagnose()->isVisible());
 }
 
-TEST_F(FrameWindowTest, TargetWindowAsksForTheOptions)
-{
-    writeIni("Scheibenanzahl=2\r\n");
-    frmMDI& frame = startFrame();
-    EXPECT_EQ(frame.options(), nullptr);
-    Q_EMIT frame.scheibe(2)->optionenAngefordert();
-    ASSERT_NE(frame.options(), nullptr);
-    EXPECT_EQ(frame.options()->objectName(), QStringLiteral("Options"));
-    EXPECT_TRUE(frame.options()->isWindow());
-}
-
 TEST_F(FrameWindowTest, ClosingSavesTheSettingsAndReleasesTheWindows)
 {
     writeIni("Scheibenanzahl=3\r\nWechselzeit=45\r\n", "Scheibe2=3.30\r\nScheibe7=9.90\r\n");
     frmMDI& frame = startFrame();
     frame.openOptions();
-    ProgramState::instance().settings.RLTitel = QStringLiteral("Finale");
+    s().RLTitel = QStringLiteral("Finale");
     frame.close();
     flushDeletes();
 
     const QStringList lines = iniLines();
-    EXPECT_TRUE(lines.contains(QStringLiteral("Wechselzeit=45")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("RLTitel=Finale")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Scheibe1=1.10")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Scheibe2=3.30")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Scheibe3=1.10")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Scheibe7=9.90")));
+    for (const char* line :
+        {"Wechselzeit=45", "RLTitel=Finale", "Scheibe1=1.10", "Scheibe2=3.30", "Scheibe3=1.10", "Scheibe7=9.90"})
+        EXPECT_TRUE(lines.contains(QLatin1String(line))) << line;
 
     EXPECT_EQ(frame.count(), 0);
     EXPECT_EQ(frame.rangliste(), nullptr);
@@ -292,35 +238,28 @@ TEST_F(FrameWindowTest, RebuildCreatesTheTargetsAnewFromTheSettings)
     frame.openOptions();
     const QString caption = frame.windowTitle();
 
-    Einstellungen& s = ProgramState::instance().settings;
-    s.Scheibenanzahl = 6;
-    s.Blaettern = 0;
+    s().Scheibenanzahl = 6;
+    s().Blaettern = 0;
     frame.rebuildFrame();
     flushDeletes();
 
     EXPECT_EQ(frame.count(), 6);
-    EXPECT_EQ(visibleLanes(), lanes(1, 6));
+    EXPECT_EQ(visibleLanes(), laneRange(1, 6));
     EXPECT_EQ(frame.workspace()->findChildren<Scheibe*>().size(), 6);
     EXPECT_EQ(frame.options(), nullptr);
     EXPECT_NE(frame.rangliste(), nullptr);
     EXPECT_NE(frame.werbung(), nullptr);
     EXPECT_EQ(frame.windowTitle(), caption);
     EXPECT_TRUE(frame.isVisible());
-    EXPECT_TRUE(frame.timers().tmrStartUp.isEnabled());
-    EXPECT_FALSE(frame.timers().tmrWatchdog.isEnabled());
-    EXPECT_FALSE(frame.timers().tmrBlaettern.isEnabled());
+    EXPECT_EQ(running(), (QList<bool> {true, false, false}));
     EXPECT_TRUE(iniLines().contains(QStringLiteral("Scheibenanzahl=6")));
     EXPECT_EQ(windowNames().count(QStringLiteral("frmRangliste")), 1);
     EXPECT_EQ(windowNames().count(QStringLiteral("Scheibe")), 6);
 
     frame.timers().tmrStartUp.fire();
-    EXPECT_TRUE(frame.timers().tmrWatchdog.isEnabled());
-}
+    EXPECT_EQ(running(), (QList<bool> {false, true, true}));
 
-TEST_F(FrameWindowTest, RankingTitleGoesToTheRankingWindow)
-{
-    writeIni("Scheibenanzahl=2\r\n");
-    frmMDI& frame = startFrame();
+    // The ranking title goes to the new ranking window.
     frame.setRankingTitle(QStringLiteral("Kreismeisterschaft"));
     auto* title = frame.rangliste()->findChild<QLabel*>(QStringLiteral("lblRanlistenTitel"));
     ASSERT_NE(title, nullptr);

@@ -1,25 +1,15 @@
 // The polling cycle against the scoring-system simulator running as a separate
 // process on a temporary exchange folder: every message must reach its target
 // exactly once and in order, and the files must be left clean.
-#include "exchange/Austausch.h"
 #include "exchange/ExchangeCodes.h"
-#include "shell/FrameTimers.h"
-#include "shell/ProgramState.h"
-#include "shell/Watchdog.h"
-#include "support/TestDialogs.h"
 #include "target/ResultsFile.h"
-#include "watchdog_fakes.h"
+#include "watchdog_fixture.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -41,62 +31,31 @@ struct SentMessage {
     QString value;
 };
 
-// "lane=3 seq=17 file=HCVS1L3 value=A#1;..." per message the simulator sent.
-QMap<int, QList<SentMessage>> parseLog(const QString& log, int& total, bool& done)
-{
-    static const QRegularExpression line(QStringLiteral("^lane=(\\d+) seq=(\\d+) file=(\\S+) value=(.*)$"));
-    QMap<int, QList<SentMessage>> perLane;
-    total = 0;
-    done = false;
-    for (const QString& text : log.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (text == QLatin1String("done")) {
-            done = true;
-            continue;
-        }
-        const auto match = line.match(text);
-        if (!match.hasMatch())
-            continue;
-        perLane[match.captured(1).toInt()].append({match.captured(2).toInt(), match.captured(3), match.captured(4)});
-        ++total;
-    }
-    return perLane;
-}
-
-class WatchdogEndToEnd : public ::testing::Test {
+class WatchdogEndToEnd : public WatchdogTest {
 protected:
+    WatchdogEndToEnd() : WatchdogTest(kLanes) { }
     void SetUp() override
     {
-        TestDialogs::install();
-        TestDialogs::clear();
-        state.settings.Scheibenanzahl = kLanes;
-        state.settings.NetzwerkPfad = dir.path();
+        WatchdogTest::SetUp();
         for (int lane = 1; lane <= kLanes; ++lane) {
-            RecordingLane& target = targets.lane(lane);
-            target.onLadeErgebnisse = [this, lane, &target](const QString& datei) {
+            targets.lane(lane).onLadeErgebnisse = [this, lane](const QString& datei) {
                 TargetRecords& r = records[lane];
-                if (ResultsFile::LadeErgebnisse(datei, r))
-                    target.calls << QStringLiteral("loaded seq=%1").arg(r.Kopfwerte[6].toString());
-                else
-                    target.calls << QStringLiteral("load failed");
+                calls(lane) << (ResultsFile::LadeErgebnisse(datei, r)
+                        ? QStringLiteral("loaded seq=%1").arg(r.Kopfwerte[6].toString())
+                        : QStringLiteral("load failed"));
             };
         }
     }
 
-    QString inDir(QString name) const
-    {
-        return QDir(dir.path()).filePath(name.replace(QLatin1Char('\\'), QLatin1Char('/')));
-    }
+    QString inDir(QString name) const { return path(name.replace(QLatin1Char('\\'), QLatin1Char('/'))); }
 
-    // Runs the simulator to its end while the cycle ticks as fast as it can.
-    QString runAgainstSimulator(const QString& protocol)
+    // Runs the simulator to its end while the cycle ticks as fast as it can;
+    // returns what it wrote to its standard output.
+    QString runSimulator(const QStringList& arguments)
     {
         QProcess simulator;
-        simulator.setProgram(simulatorPath());
-        simulator.setArguments({QStringLiteral("--dir"), dir.path(), QStringLiteral("--lanes"), QString::number(kLanes),
-            QStringLiteral("--protocol"), protocol, QStringLiteral("--pace"), QStringLiteral("0"),
-            QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--messages"), QString::number(kMessages)});
-        simulator.setProcessChannelMode(QProcess::SeparateChannels);
-        simulator.start();
+        simulator.start(simulatorPath(),
+            QStringList {QStringLiteral("--dir"), folder(), QStringLiteral("--pace"), QStringLiteral("0")} + arguments);
         if (!simulator.waitForStarted(10000)) {
             ADD_FAILURE() << "cannot start " << qPrintable(simulatorPath());
             return {};
@@ -109,7 +68,6 @@ protected:
         }
         if (simulator.state() != QProcess::NotRunning) {
             simulator.kill();
-            simulator.waitForFinished(5000);
             ADD_FAILURE() << "the simulator did not finish in time";
         }
         simulator.waitForFinished(5000);
@@ -117,165 +75,129 @@ protected:
         EXPECT_EQ(simulator.exitCode(), 0) << simulator.readAllStandardError().constData();
         return QString::fromUtf8(simulator.readAllStandardOutput());
     }
+    QString runProtocol(const QString& protocol)
+    {
+        return runSimulator({QStringLiteral("--lanes"), QString::number(kLanes), QStringLiteral("--protocol"), protocol,
+            QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--messages"), QString::number(kMessages)});
+    }
 
-    // What the cycle must have called on a lane for each message, in order.
-    QStringList expectedCalls2002(const QList<SentMessage>& sent) const
+    // What the cycle must have called on a lane for one message of the 2002
+    // protocol: %F is the file named, %N the text, %P the sighting flag and %S
+    // the message's number.
+    QStringList expectedCalls2002(const SentMessage& m) const
     {
         static const QRegularExpression record(QStringLiteral("^A#1;S#1;L#\\d+;B#(\\d+);N#(.*)$"));
-        QStringList calls;
-        for (const SentMessage& m : sent) {
-            const auto match = record.match(m.value);
-            if (!match.hasMatch()) {
-                calls << QStringLiteral("unexpected record %1").arg(m.value);
-                continue;
-            }
-            const QString n = match.captured(2);
-            switch (match.captured(1).toInt()) {
-            case 1:
-                calls << QStringLiteral("LadeErgebnisse(%1)").arg(inDir(n))
-                      << QStringLiteral("loaded seq=%1").arg(m.seq);
-                break;
-            case 2:
-                calls << QStringLiteral("SetProbe(%1)").arg(n == QLatin1String("0") ? 0 : 1);
-                break;
-            case 4:
-                calls << QStringLiteral("gTitelName(%1)").arg(n);
-                break;
-            case 47:
-                calls << QStringLiteral("HS_Laden(%1)").arg(inDir(n)) << QStringLiteral("ZoomNummer(0)")
-                      << QStringLiteral("Zoom(1)");
-                break;
-            case 48:
-                calls << QStringLiteral("Init2002") << QStringLiteral("HD_Laden(%1)").arg(inDir(n));
-                break;
-            case 49:
-                calls << QStringLiteral("HW_Laden(%1)").arg(inDir(n));
-                break;
-            default:
-                calls << QStringLiteral("unexpected type %1").arg(m.value);
-            }
-            calls << QStringLiteral("Refresh");
+        static const QMap<int, QStringList> calls {
+            {1, {QStringLiteral("LadeErgebnisse(%F)"), QStringLiteral("loaded seq=%S")}},
+            {2, {QStringLiteral("SetProbe(%P)")}}, {4, {QStringLiteral("gTitelName(%N)")}},
+            {47, {QStringLiteral("HS_Laden(%F)"), QStringLiteral("ZoomNummer(0)"), QStringLiteral("Zoom(1)")}},
+            {48, {QStringLiteral("Init2002"), QStringLiteral("HD_Laden(%F)")}}, {49, {QStringLiteral("HW_Laden(%F)")}}};
+        const auto match = record.match(m.value);
+        const QString n = match.captured(2);
+        QStringList expected = calls.value(
+            match.hasMatch() ? match.captured(1).toInt() : -1, {QStringLiteral("unexpected record %1").arg(m.value)});
+        for (QString& call : expected) {
+            call.replace(QLatin1String("%F"), inDir(n)).replace(QLatin1String("%S"), QString::number(m.seq));
+            call.replace(QLatin1String("%P"), n == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("1"));
+            call.replace(QLatin1String("%N"), n);
         }
-        return calls;
+        return expected << QStringLiteral("Refresh");
     }
-
-    QStringList expectedCallsAlt(const QList<SentMessage>& sent) const
+    static QStringList expectedCallsAlt(const SentMessage& m)
     {
-        QStringList calls;
-        for (const SentMessage& m : sent) {
-            if (m.file.startsWith(QLatin1String("HAnz"))) {
-                calls << QStringLiteral("Init(%1)").arg(m.value);
-            } else {
-                calls << QStringLiteral("LadeErgebnisse(%1)").arg(m.value) << QStringLiteral("loaded seq=%1").arg(m.seq)
-                      << QStringLiteral("Refresh");
-            }
-        }
-        return calls;
+        if (m.file.startsWith(QLatin1String("HAnz")))
+            return {QStringLiteral("Init(%1)").arg(m.value)};
+        return {QStringLiteral("LadeErgebnisse(%1)").arg(m.value), QStringLiteral("loaded seq=%1").arg(m.seq),
+            QStringLiteral("Refresh")};
     }
 
+    // The log has "lane=3 seq=17 file=HCVS1L3 value=A#1;..." per message sent.
     void checkRun(const QString& log, bool alt)
     {
+        static const QRegularExpression line(QStringLiteral("^lane=(\\d+) seq=(\\d+) file=(\\S+) value=(.*)$"));
+        QMap<int, QList<SentMessage>> perLane;
         int total = 0;
-        bool done = false;
-        const auto perLane = parseLog(log, total, done);
-        EXPECT_TRUE(done);
+        for (const QString& text : log.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const auto match = line.match(text);
+            if (match.hasMatch()) {
+                perLane[match.captured(1).toInt()].append(
+                    {match.captured(2).toInt(), match.captured(3), match.captured(4)});
+                ++total;
+            }
+        }
+        EXPECT_TRUE(log.split(QLatin1Char('\n')).contains(QStringLiteral("done")));
         EXPECT_EQ(total, kMessages);
         EXPECT_EQ(perLane.size(), kLanes);
 
         int placeCalls = 0;
         for (int lane = 1; lane <= kLanes; ++lane) {
             const QList<SentMessage>& sent = perLane.value(lane);
-            for (qsizetype i = 0; i < sent.size(); ++i)
+            QStringList expected;
+            int lastResults = 0;
+            for (qsizetype i = 0; i < sent.size(); ++i) {
                 ASSERT_EQ(sent[i].seq, i + 1) << "lane " << lane;
-            QStringList calls;
-            for (const QString& call : targets.lane(lane).calls) {
-                // Places of the older protocol come beside the messages.
-                if (call.startsWith(QLatin1String("Platz(")) || call == QLatin1String("TextBelegen")
-                    || call == QLatin1String("refreshPlatz")) {
-                    ++placeCalls;
-                    continue;
-                }
-                calls << call;
+                expected += alt ? expectedCallsAlt(sent[i]) : expectedCalls2002(sent[i]);
+                if (sent[i].value.contains(QLatin1String("Ergebnisse")))
+                    lastResults = sent[i].seq;
             }
-            const QStringList expected = alt ? expectedCallsAlt(sent) : expectedCalls2002(sent);
-            ASSERT_EQ(calls.size(), expected.size()) << "lane " << lane;
-            for (qsizetype i = 0; i < calls.size(); ++i)
-                ASSERT_EQ(calls[i], expected[i]) << "lane " << lane << " call " << i;
+            QStringList received;
+            for (const QString& call : calls(lane)) {
+                // Places of the older protocol come beside the messages.
+                const bool place = call.startsWith(QLatin1String("Platz(")) || call == QLatin1String("TextBelegen")
+                    || call == QLatin1String("refreshPlatz");
+                placeCalls += place ? 1 : 0;
+                if (!place)
+                    received << call;
+            }
+            ASSERT_EQ(received.size(), expected.size()) << "lane " << lane;
+            for (qsizetype i = 0; i < received.size(); ++i)
+                ASSERT_EQ(received[i], expected[i]) << "lane " << lane << " call " << i;
 
             // The target holds the results of the lane's last results message.
-            int lastResults = 0;
-            for (const SentMessage& m : sent) {
-                if (m.value.contains(QLatin1String("Ergebnisse")))
-                    lastResults = m.seq;
-            }
             ASSERT_GT(lastResults, 0) << "lane " << lane;
             EXPECT_EQ(records[lane].Kopfwerte[6].toDouble(), lastResults) << "lane " << lane;
             EXPECT_EQ(records[lane].Kopfwerte[5].toDouble(), lane);
             EXPECT_GT(records[lane].AktuellerSatz.SchussNummer, 0);
         }
-        if (alt) {
-            EXPECT_GT(placeCalls, 0);
-        }
-
-        const QStringList left = QDir(dir.path()).entryList(QDir::Files);
-        for (const QString& file : left) {
+        EXPECT_EQ(placeCalls > 0, alt);
+        for (const QString& file : QDir(folder()).entryList(QDir::Files)) {
             EXPECT_FALSE(file.endsWith(QLatin1String(".ctl"), Qt::CaseInsensitive)) << qPrintable(file);
-            EXPECT_FALSE(file.compare(QLatin1String("HPlatz.hwv"), Qt::CaseInsensitive) == 0);
+            EXPECT_NE(file.compare(QLatin1String("HPlatz.hwv"), Qt::CaseInsensitive), 0);
         }
         EXPECT_TRUE(TestDialogs::messages().isEmpty());
     }
 
-    QTemporaryDir dir;
-    ProgramState state;
-    FrameTimers timers;
-    RecordingTargets targets {kLanes};
-    FakeRankingView ranking;
-    Watchdog watchdog {state, timers, targets, ranking};
     QMap<int, TargetRecords> records;
 };
 
 TEST_F(WatchdogEndToEnd, Telvox2002)
 {
-    state.settings.VerbindungsArt = 1;
-    checkRun(runAgainstSimulator(QStringLiteral("2002")), false);
+    checkRun(runProtocol(QStringLiteral("2002")), false);
 }
 
 TEST_F(WatchdogEndToEnd, Telvox2002DisplayServer2)
 {
-    state.settings.VerbindungsArt = 1;
     state.settings.AnzeigeServerNr = 1;
-    checkRun(runAgainstSimulator(QStringLiteral("2002s2")), false);
-    EXPECT_FALSE(QFile::exists(inDir(QStringLiteral("HCVS1L1.nrt"))));
-    EXPECT_TRUE(QFile::exists(inDir(QStringLiteral("HCVS1L1-1.nrt"))));
+    checkRun(runProtocol(QStringLiteral("2002s2")), false);
+    EXPECT_FALSE(exists(QStringLiteral("HCVS1L1.nrt")));
+    EXPECT_TRUE(exists(QStringLiteral("HCVS1L1-1.nrt")));
 }
 
 TEST_F(WatchdogEndToEnd, OlderProtocol)
 {
     state.settings.VerbindungsArt = 0;
-    checkRun(runAgainstSimulator(QStringLiteral("alt")), true);
+    checkRun(runProtocol(QStringLiteral("alt")), true);
 }
 
 TEST_F(WatchdogEndToEnd, RankingRequestIsAnswered)
 {
-    const QString rankingDir = inDir(QStringLiteral("rangliste"));
+    const QString rankingDir = path(QStringLiteral("rangliste"));
     QDir().mkpath(rankingDir);
     QString request = QStringLiteral("1$1$0$0$3");
     ASSERT_EQ(AustauschRangliste(request, 3, 1, rankingDir, 1, 1), ExchangeCode::Done);
-
-    QProcess simulator;
-    simulator.start(simulatorPath(),
-        {QStringLiteral("--dir"), dir.path(), QStringLiteral("--lanes"), QStringLiteral("4"), QStringLiteral("--pace"),
-            QStringLiteral("0"), QStringLiteral("--messages"), QStringLiteral("40"), QStringLiteral("--ranking-dir"),
-            rankingDir, QStringLiteral("--server-id"), QStringLiteral("3"), QStringLiteral("--quiet")});
-    ASSERT_TRUE(simulator.waitForStarted(10000));
-    state.settings.VerbindungsArt = 1;
-    QElapsedTimer clock;
-    clock.start();
-    while (simulator.state() != QProcess::NotRunning && clock.elapsed() < kTimeoutMs) {
-        watchdog.tick();
-        QCoreApplication::processEvents();
-    }
-    simulator.waitForFinished(5000);
+    runSimulator({QStringLiteral("--lanes"), QStringLiteral("4"), QStringLiteral("--messages"), QStringLiteral("40"),
+        QStringLiteral("--ranking-dir"), rankingDir, QStringLiteral("--server-id"), QStringLiteral("3"),
+        QStringLiteral("--quiet")});
 
     QString answer;
     ASSERT_EQ(AustauschRangliste(answer, 3, 1, rankingDir, 2, 1), ExchangeCode::Done);

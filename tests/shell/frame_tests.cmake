@@ -1,5 +1,0 @@
-omr_add_test(shell_settings_file_test SOURCES frame_settings_test.cpp LIBS omr_shell_core)
-omr_add_test(shell_frame_layout_test SOURCES frame_layout_test.cpp LIBS omr_shell_core)
-omr_add_test(shell_page_flipping_test SOURCES frame_page_flipping_test.cpp LIBS omr_shell_core)
-omr_add_test(shell_frame_window_test GUI SOURCES frame_window_test.cpp LIBS omr_shell)
-omr_add_test(shell_settings_faults_test SOURCES frame_settings_faults_test.cpp LIBS omr_shell_core)
