@@ -10,11 +10,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class FakeView : public AdvertisingView
-{
+class FakeView : public AdvertisingView {
 public:
     void Werbung_Laden() override { calls.append(QStringLiteral("Werbung_Laden")); }
     void showInFront() override
@@ -33,8 +31,7 @@ public:
     bool visible = false;
 };
 
-class AdvertisingCycleTest : public ::testing::Test
-{
+class AdvertisingCycleTest : public ::testing::Test {
 protected:
     AdvertisingCycleTest()
     {
@@ -55,17 +52,16 @@ protected:
 TEST_F(AdvertisingCycleTest, SlotLoadsTheNextPictureStopsThePauseAndShowsTheWindow)
 {
     timers.tmrWerbePause.setEnabled(true);
-    cycle.startSlot();
+    timers.tmrWerbePause.fire();
 
     EXPECT_EQ(view.calls, QStringList({QStringLiteral("Werbung_Laden"), QStringLiteral("showInFront")}));
+    EXPECT_TRUE(view.visible);
     EXPECT_FALSE(timers.tmrWerbePause.isEnabled());
     EXPECT_TRUE(timers.tmrWerbung.isEnabled());
     EXPECT_EQ(timers.tmrWerbung.interval(), 5000);
     EXPECT_FALSE(timers.tmrBlaettern.isEnabled());
-}
 
-TEST_F(AdvertisingCycleTest, IntervalsCoverTheWholeByteRange)
-{
+    // The intervals cover the whole byte range.
     state.settings.WerbeZeit = 255;
     state.settings.WerbePause = 255;
     cycle.startSlot();
@@ -74,63 +70,18 @@ TEST_F(AdvertisingCycleTest, IntervalsCoverTheWholeByteRange)
     EXPECT_EQ(timers.tmrWerbePause.interval(), 255000);
 }
 
-TEST_F(AdvertisingCycleTest, PauseFiringStartsASlotWhenAdvertisingIsOn)
-{
-    timers.tmrWerbePause.setEnabled(true);
-    timers.tmrWerbePause.fire();
-
-    EXPECT_TRUE(view.visible);
-    EXPECT_TRUE(timers.tmrWerbung.isEnabled());
-    EXPECT_FALSE(timers.tmrWerbePause.isEnabled());
-}
-
-TEST_F(AdvertisingCycleTest, PauseFiringDoesNothingWhenAdvertisingIsOff)
+TEST_F(AdvertisingCycleTest, AdvertisingOffNeverShowsTheWindowButLetsARunningSlotEnd)
 {
     for (int off : {0, 2, 255}) {
         state.settings.FreieWerbung = std::uint8_t(off);
         timers.tmrWerbePause.setEnabled(true);
         timers.tmrWerbePause.fire();
-
         EXPECT_TRUE(view.calls.isEmpty()) << off;
-        EXPECT_FALSE(view.visible);
         EXPECT_TRUE(timers.tmrWerbePause.isEnabled());
         EXPECT_FALSE(timers.tmrWerbung.isEnabled());
     }
-}
 
-TEST_F(AdvertisingCycleTest, SlotEndWithoutPageFlippingStartsThePause)
-{
-    state.settings.Blaettern = 0;
-    cycle.startSlot();
-    timers.tmrWerbung.fire();
-
-    EXPECT_FALSE(view.visible);
-    EXPECT_FALSE(timers.tmrWerbung.isEnabled());
-    EXPECT_TRUE(timers.tmrWerbePause.isEnabled());
-    EXPECT_EQ(timers.tmrWerbePause.interval(), 7000);
-    EXPECT_FALSE(timers.tmrBlaettern.isEnabled());
-
-    // The pause ends in the next slot.
-    timers.tmrWerbePause.fire();
-    EXPECT_TRUE(view.visible);
-    EXPECT_EQ(view.calls.count(QStringLiteral("Werbung_Laden")), 2);
-}
-
-TEST_F(AdvertisingCycleTest, SlotEndWithPageFlippingHandsBackToTheFlipTimer)
-{
-    state.settings.Blaettern = 1;
-    cycle.startSlot();
-    timers.tmrWerbePause.setEnabled(true);
-    timers.tmrWerbung.fire();
-
-    EXPECT_FALSE(view.visible);
-    EXPECT_FALSE(timers.tmrWerbung.isEnabled());
-    EXPECT_FALSE(timers.tmrWerbePause.isEnabled());
-    EXPECT_TRUE(timers.tmrBlaettern.isEnabled());
-}
-
-TEST_F(AdvertisingCycleTest, TurningAdvertisingOffLetsARunningSlotEnd)
-{
+    state.settings.FreieWerbung = 1;
     cycle.startSlot();
     state.settings.FreieWerbung = 0;
     timers.tmrWerbung.fire();
@@ -140,31 +91,53 @@ TEST_F(AdvertisingCycleTest, TurningAdvertisingOffLetsARunningSlotEnd)
     EXPECT_EQ(view.calls.count(QStringLiteral("Werbung_Laden")), 1);
 }
 
+TEST_F(AdvertisingCycleTest, SlotEndStartsThePauseOrHandsBackToPageFlipping)
+{
+    for (int blaettern : {0, 1}) {
+        state.settings.Blaettern = std::uint8_t(blaettern);
+        cycle.startSlot();
+        timers.tmrWerbePause.setEnabled(blaettern == 1); // with page flipping it must go off
+        timers.tmrWerbung.fire();
+        EXPECT_FALSE(view.visible);
+        EXPECT_FALSE(timers.tmrWerbung.isEnabled());
+        EXPECT_EQ(timers.tmrWerbePause.isEnabled(), blaettern == 0);
+        EXPECT_EQ(timers.tmrBlaettern.isEnabled(), blaettern == 1);
+    }
+    EXPECT_EQ(timers.tmrWerbePause.interval(), 7000);
+
+    // The pause ends in the next slot.
+    state.settings.Blaettern = 0;
+    cycle.startSlot();
+    timers.tmrWerbung.fire();
+    timers.tmrWerbePause.fire();
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.calls.count(QStringLiteral("Werbung_Laden")), 4);
+}
+
 TEST_F(AdvertisingCycleTest, ZeroSecondsNeverFire)
 {
     state.settings.WerbeZeit = 0;
     state.settings.WerbePause = 0;
-    int werbungTicks = 0;
-    int pauseTicks = 0;
-    QObject::connect(&timers.tmrWerbung, &VbTimer::timeout, [&] { ++werbungTicks; });
-    QObject::connect(&timers.tmrWerbePause, &VbTimer::timeout, [&] { ++pauseTicks; });
+    int ticks = 0;
+    QObject::connect(&timers.tmrWerbung, &VbTimer::timeout, [&] { ++ticks; });
+    QObject::connect(&timers.tmrWerbePause, &VbTimer::timeout, [&] { ++ticks; });
+    // A plain zero-interval timer would fire on the next pass of the event loop.
+    const auto spin = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    };
 
     cycle.startSlot();
     EXPECT_TRUE(timers.tmrWerbung.isEnabled());
     EXPECT_EQ(timers.tmrWerbung.interval(), 0);
-    // A plain zero-interval timer would fire on the next pass of the event loop.
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    EXPECT_EQ(werbungTicks, 0);
+    spin();
     EXPECT_TRUE(view.visible);
-
     cycle.onWerbung();
     EXPECT_TRUE(timers.tmrWerbePause.isEnabled());
     EXPECT_EQ(timers.tmrWerbePause.interval(), 0);
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-    EXPECT_EQ(pauseTicks, 0);
+    spin();
     EXPECT_FALSE(view.visible);
+    EXPECT_EQ(ticks, 0);
 }
 
 } // namespace

@@ -5,10 +5,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 void touch(const QString& dir, const QString& name)
 {
@@ -34,23 +34,11 @@ bool always(const QString&)
 
 TEST(AdvertisingPictures, PatternIgnoresCaseAndAdmitsOnlyBmpAndJpg)
 {
-    const std::pair<const char*, bool> cases[] = {
-        {"hb_0_a.bmp", true},
-        {"HB_0_X.JPG", true},
-        {"Hb_0_Logo.Jpg", true},
-        {"hb_0_.jpg", true},
-        {"hb_0_a b.bmp", true},
-        {"hb_1_a.bmp", false},
-        {"hb_0_a.png", false},
-        {"hb_0_a.jpeg", false},
-        {"xhb_0_a.bmp", false},
-        {"hb_0_a.bmp.txt", false},
-        {"hb0_a.bmp", false},
-        {"hb_0_bmp", false},
-        {"", false},
-    };
-    for (const auto& [name, expected] : cases)
-        EXPECT_EQ(AdvertisingPictures::matchesPattern(QString::fromLatin1(name)), expected) << name;
+    for (const char* name : {"hb_0_a.bmp", "HB_0_X.JPG", "Hb_0_Logo.Jpg", "hb_0_.jpg", "hb_0_a b.bmp"})
+        EXPECT_TRUE(AdvertisingPictures::matchesPattern(QString::fromLatin1(name))) << name;
+    for (const char* name :
+        {"hb_1_a.bmp", "hb_0_a.png", "hb_0_a.jpeg", "xhb_0_a.bmp", "hb_0_a.bmp.txt", "hb0_a.bmp", "hb_0_bmp", ""})
+        EXPECT_FALSE(AdvertisingPictures::matchesPattern(QString::fromLatin1(name))) << name;
 }
 
 TEST(AdvertisingPictures, ListsMatchingFilesSortedByNameIgnoringCase)
@@ -70,53 +58,41 @@ TEST(AdvertisingPictures, ListsMatchingFilesSortedByNameIgnoringCase)
     EXPECT_EQ(QFileInfo(pictures.filePath(1)).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
     EXPECT_TRUE(pictures.filePath(3).isEmpty());
     EXPECT_TRUE(pictures.filePath(-1).isEmpty());
-}
 
-TEST(AdvertisingPictures, MissingDirectoryGivesEmptyList)
-{
-    QTemporaryDir dir;
-    AdvertisingPictures pictures;
     pictures.bind(QDir(dir.path()).filePath(QStringLiteral("nowhere")));
     EXPECT_EQ(pictures.count(), 0);
 }
 
-TEST(AdvertisingPictures, ThreePicturesRotateInNameOrder)
+// Slots shown one after the other from a start position, "-" where none was shown.
+struct RotationCase {
+    QStringList files;
+    std::uint8_t start;
+    const char* shown;
+    std::uint8_t end;
+};
+
+TEST(AdvertisingPictures, PicturesRotateInNameOrder)
 {
-    QTemporaryDir dir;
-    for (const char* name : {"hb_0_b.bmp", "hb_0_c.bmp", "hb_0_a.bmp"})
-        touch(dir.path(), QString::fromLatin1(name));
-    AdvertisingPictures pictures;
-    pictures.bind(dir.path());
-
-    std::uint8_t position = 0;
-    EXPECT_EQ(shownNames(pictures, position, 5, always).join(QLatin1Char(' ')),
-        QStringLiteral("hb_0_a.bmp hb_0_b.bmp hb_0_c.bmp hb_0_a.bmp hb_0_b.bmp"));
-    EXPECT_EQ(position, 2);
-}
-
-TEST(AdvertisingPictures, OnePictureRepeats)
-{
-    QTemporaryDir dir;
-    touch(dir.path(), QStringLiteral("hb_0_only.jpg"));
-    AdvertisingPictures pictures;
-    pictures.bind(dir.path());
-
-    std::uint8_t position = 0;
-    EXPECT_EQ(shownNames(pictures, position, 3, always), QStringList(3, QStringLiteral("hb_0_only.jpg")));
-    EXPECT_EQ(position, 0);
-}
-
-TEST(AdvertisingPictures, EmptyListShowsNothingAndKeepsThePosition)
-{
-    AdvertisingPictures pictures;
-    std::uint8_t position = 7;
-    int offered = 0;
-    EXPECT_FALSE(pictures.showNext(position, [&](const QString&) {
-        ++offered;
-        return true;
-    }));
-    EXPECT_EQ(offered, 0);
-    EXPECT_EQ(position, 7);
+    const RotationCase cases[] = {
+        {{QStringLiteral("hb_0_b.bmp"), QStringLiteral("hb_0_c.bmp"), QStringLiteral("hb_0_a.bmp")}, 0,
+            "hb_0_a.bmp hb_0_b.bmp hb_0_c.bmp hb_0_a.bmp hb_0_b.bmp", 2},
+        {{QStringLiteral("hb_0_only.jpg")}, 0, "hb_0_only.jpg hb_0_only.jpg hb_0_only.jpg", 0},
+        // A position beyond a shorter list starts over.
+        {{QStringLiteral("hb_0_a.bmp"), QStringLiteral("hb_0_b.bmp")}, 5, "hb_0_a.bmp hb_0_b.bmp", 0},
+        // An empty list shows nothing and keeps the position.
+        {{}, 7, "- -", 7},
+    };
+    for (const RotationCase& c : cases) {
+        QTemporaryDir dir;
+        for (const QString& name : c.files)
+            touch(dir.path(), name);
+        AdvertisingPictures pictures;
+        pictures.bind(dir.path());
+        std::uint8_t position = c.start;
+        const int slots = int(QString::fromLatin1(c.shown).count(QLatin1Char(' '))) + 1;
+        EXPECT_EQ(shownNames(pictures, position, slots, always).join(QLatin1Char(' ')), QLatin1String(c.shown));
+        EXPECT_EQ(position, c.end) << c.shown;
+    }
 }
 
 TEST(AdvertisingPictures, NoPictureShownTriesEachOnceAndMovesOnByOne)
@@ -135,19 +111,6 @@ TEST(AdvertisingPictures, NoPictureShownTriesEachOnceAndMovesOnByOne)
     }));
     EXPECT_EQ(offered, 3);
     EXPECT_EQ(position, 2);
-}
-
-TEST(AdvertisingPictures, PositionBeyondAShorterListStartsOver)
-{
-    QTemporaryDir dir;
-    for (const char* name : {"hb_0_a.bmp", "hb_0_b.bmp"})
-        touch(dir.path(), QString::fromLatin1(name));
-    AdvertisingPictures pictures;
-    pictures.bind(dir.path());
-
-    std::uint8_t position = 5;
-    EXPECT_EQ(
-        shownNames(pictures, position, 2, always).join(QLatin1Char(' ')), QStringLiteral("hb_0_a.bmp hb_0_b.bmp"));
 }
 
 } // namespace

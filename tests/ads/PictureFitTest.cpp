@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 struct FitCase {
     QSizeF window;
@@ -11,9 +10,7 @@ struct FitCase {
     QSizeF expected;
 };
 
-class PictureFitTable : public ::testing::TestWithParam<FitCase>
-{
-};
+class PictureFitTable : public ::testing::TestWithParam<FitCase> { };
 
 TEST_P(PictureFitTable, FitsAnchoredTopLeftKeepingProportions)
 {

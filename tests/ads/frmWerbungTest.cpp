@@ -1,9 +1,7 @@
 #include "ads/frmWerbung.h"
 
-#include "ads/AdvertisingCycle.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Twips.h"
-#include "shell/FrameTimers.h"
 #include "shell/ProgramState.h"
 
 #include <QContextMenuEvent>
@@ -18,12 +16,11 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
-namespace
-{
+namespace {
 
-class frmWerbungTest : public ::testing::Test
-{
+class frmWerbungTest : public ::testing::Test {
 protected:
     frmWerbungTest()
     {
@@ -63,30 +60,28 @@ protected:
     QTemporaryDir program;
 };
 
-TEST_F(frmWerbungTest, IsCreatedHiddenWithItsControls)
+TEST_F(frmWerbungTest, IsCreatedHiddenWithItsControlsOnTheClientArea)
 {
     picture(QStringLiteral("hb_0_a.bmp"), {4, 4}, qRgb(255, 0, 0));
-    const auto w = window();
+    const auto w = window(QSize(1024, 768));
 
     EXPECT_EQ(w->objectName(), QStringLiteral("frmWerbung"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Werbung"));
+    EXPECT_EQ(w->geometry(), QRect(0, 0, 1024, 768));
     EXPECT_FALSE(w->isViewVisible());
     auto* list = w->findChild<QListWidget*>(QStringLiteral("flbWerbung"));
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->isHidden());
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("hb_0_a.bmp"));
-    ASSERT_NE(label(*w, "pbxBild"), nullptr);
-    EXPECT_TRUE(label(*w, "pbxBild")->isHidden());
-    ASSERT_NE(label(*w, "imgSaveBild"), nullptr);
-    ASSERT_NE(label(*w, "pbxSaveBild"), nullptr);
+    for (const char* name : {"pbxBild", "imgSaveBild", "pbxSaveBild"})
+        ASSERT_NE(label(*w, name), nullptr) << name;
     EXPECT_TRUE(label(*w, "pbxSaveBild")->isHidden());
-}
 
-TEST_F(frmWerbungTest, TakesTheFramesClientArea)
-{
-    const auto w = window(QSize(1024, 768));
-    EXPECT_EQ(w->geometry(), QRect(0, 0, 1024, 768));
+    w->showInFront();
+    EXPECT_TRUE(w->isViewVisible());
+    w->hideView();
+    EXPECT_FALSE(w->isViewVisible());
 }
 
 TEST_F(frmWerbungTest, WithoutAdvertisingDirectoryReadsTheCurrentDirectory)
@@ -105,71 +100,26 @@ TEST_F(frmWerbungTest, WithoutAdvertisingDirectoryReadsTheCurrentDirectory)
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("HB_0_here.JPG"));
 }
 
-TEST_F(frmWerbungTest, SlotsShowThePicturesInNameOrderAndStartOver)
+TEST_F(frmWerbungTest, FittedViewScalesAnchoredTopLeftAndTheUnscaledViewDoesNot)
 {
-    picture(QStringLiteral("hb_0_b.jpg"), {8, 8}, qRgb(0, 255, 0));
-    picture(QStringLiteral("HB_0_C.BMP"), {8, 8}, qRgb(0, 0, 255));
-    picture(QStringLiteral("hb_0_a.bmp"), {8, 8}, qRgb(255, 0, 0));
-    picture(QStringLiteral("hb_1_z.bmp"), {8, 8}, qRgb(9, 9, 9));
-    const auto w = window();
-
-    const QRgb expected[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 0)};
-    for (QRgb colour : expected) {
+    const std::tuple<QSize, QSize> cases[] = {{{400, 400}, {600, 600}}, {{1600, 900}, {800, 450}}};
+    for (const auto& [size, fittedSize] : cases) {
+        picture(QStringLiteral("hb_0_p.bmp"), size, qRgb(200, 100, 50));
+        const auto w = window(QSize(800, 600));
         w->Werbung_Laden();
-        // The JPEG colour is only close to what was saved.
-        EXPECT_NEAR(qRed(shownColour(*w)), qRed(colour), 8);
-        EXPECT_NEAR(qGreen(shownColour(*w)), qGreen(colour), 8);
-        EXPECT_NEAR(qBlue(shownColour(*w)), qBlue(colour), 8);
-    }
-    EXPECT_EQ(ProgramState::instance().WerbeBildNr, 1);
-}
-
-TEST_F(frmWerbungTest, NoPicturesLeavesTheWindowAsItWas)
-{
-    const auto w = window();
-    w->Werbung_Laden();
-    EXPECT_TRUE(label(*w, "imgSaveBild")->pixmap().isNull());
-    EXPECT_EQ(ProgramState::instance().WerbeBildNr, 0);
-}
-
-struct FitCase {
-    QSize window;
-    QSize picture;
-    QSize expected;
-};
-
-TEST_F(frmWerbungTest, FittedViewScalesAnchoredTopLeft)
-{
-    const FitCase cases[] = {
-        {{800, 600}, {400, 400}, {600, 600}},
-        {{800, 600}, {1600, 900}, {800, 450}},
-        {{800, 600}, {400, 300}, {800, 600}},
-    };
-    for (const FitCase& c : cases) {
-        ProgramState::reset();
-        QDir(werbung()).removeRecursively();
-        QDir(program.path()).mkdir(QStringLiteral("werbung"));
-        picture(QStringLiteral("hb_0_p.bmp"), c.picture, qRgb(200, 100, 50));
-        const auto w = window(c.window);
-        w->Werbung_Laden();
-
         QLabel* fitted = label(*w, "imgSaveBild");
-        EXPECT_EQ(fitted->geometry(), QRect(QPoint(0, 0), c.expected));
+        EXPECT_EQ(fitted->geometry(), QRect(QPoint(0, 0), fittedSize));
         EXPECT_TRUE(fitted->hasScaledContents());
         EXPECT_FALSE(fitted->isHidden());
-        EXPECT_EQ(fitted->pixmap().size(), c.picture);
-        EXPECT_EQ(label(*w, "pbxBild")->size(), c.picture);
+        EXPECT_EQ(fitted->pixmap().size(), size);
+        EXPECT_EQ(label(*w, "pbxBild")->size(), size);
         EXPECT_TRUE(label(*w, "pbxSaveBild")->isHidden());
     }
-}
 
-TEST_F(frmWerbungTest, UnscaledViewShowsNaturalSizeInAScreenSizedBox)
-{
     ProgramState::instance().settings.VergroessernAus = 1;
-    picture(QStringLiteral("hb_0_small.bmp"), {40, 30}, qRgb(10, 20, 30));
+    picture(QStringLiteral("hb_0_p.bmp"), {40, 30}, qRgb(10, 20, 30));
     const auto w = window();
     w->Werbung_Laden();
-
     QLabel* unscaled = label(*w, "pbxSaveBild");
     EXPECT_FALSE(unscaled->isHidden());
     EXPECT_EQ(unscaled->geometry(), QRect(QPoint(0, 0), Twips::screenSize()));
@@ -184,8 +134,13 @@ TEST_F(frmWerbungTest, UnscaledViewShowsNaturalSizeInAScreenSizedBox)
     EXPECT_EQ(label(*w, "imgSaveBild")->size(), QSize(800, 600));
 }
 
-TEST_F(frmWerbungTest, DamagedOrDeletedPictureIsSkipped)
+TEST_F(frmWerbungTest, DamagedOrDeletedPicturesAreSkippedAndWithoutAnyThePreviousStays)
 {
+    const auto none = window();
+    none->Werbung_Laden();
+    EXPECT_TRUE(label(*none, "imgSaveBild")->pixmap().isNull());
+    EXPECT_EQ(ProgramState::instance().WerbeBildNr, 0);
+
     picture(QStringLiteral("hb_0_a.bmp"), {8, 8}, qRgb(255, 0, 0));
     {
         QFile damaged(QDir(werbung()).filePath(QStringLiteral("hb_0_b.bmp")));
@@ -196,22 +151,12 @@ TEST_F(frmWerbungTest, DamagedOrDeletedPictureIsSkipped)
     picture(QStringLiteral("hb_0_d.bmp"), {8, 8}, qRgb(0, 255, 0));
     const auto w = window();
     QFile::remove(QDir(werbung()).filePath(QStringLiteral("hb_0_d.bmp")));
+    for (QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 0, 0)}) {
+        w->Werbung_Laden();
+        EXPECT_EQ(shownColour(*w), colour);
+    }
 
-    w->Werbung_Laden();
-    EXPECT_EQ(shownColour(*w), qRgb(255, 0, 0));
-    w->Werbung_Laden();
-    EXPECT_EQ(shownColour(*w), qRgb(0, 0, 255));
-    w->Werbung_Laden();
-    EXPECT_EQ(shownColour(*w), qRgb(255, 0, 0));
-}
-
-TEST_F(frmWerbungTest, WhenNoPictureLoadsThePreviousOneStays)
-{
-    picture(QStringLiteral("hb_0_a.bmp"), {8, 8}, qRgb(255, 0, 0));
-    const auto w = window();
-    w->Werbung_Laden();
-    QFile::remove(QDir(werbung()).filePath(QStringLiteral("hb_0_a.bmp")));
-
+    QDir(werbung()).removeRecursively();
     w->Werbung_Laden();
     EXPECT_EQ(shownColour(*w), qRgb(255, 0, 0));
     EXPECT_EQ(label(*w, "imgSaveBild")->size(), QSize(600, 600));
@@ -230,36 +175,6 @@ TEST_F(frmWerbungTest, ThreeHundredPicturesRotatePastPosition255)
     w->Werbung_Laden();
     EXPECT_EQ(shownColour(*w), qRgb(0, 0, 0));
     EXPECT_EQ(ProgramState::instance().WerbeBildNr, 1);
-}
-
-TEST_F(frmWerbungTest, ShowAndHide)
-{
-    const auto w = window();
-    w->showInFront();
-    EXPECT_TRUE(w->isViewVisible());
-    w->hideView();
-    EXPECT_FALSE(w->isViewVisible());
-}
-
-TEST_F(frmWerbungTest, AdvertisingOffNeverShowsTheWindow)
-{
-    picture(QStringLiteral("hb_0_a.bmp"), {8, 8}, qRgb(255, 0, 0));
-    const auto w = window();
-    FrameTimers timers;
-    AdvertisingCycle cycle(ProgramState::instance(), timers, *w);
-    timers.tmrWerbePause.setEnabled(true);
-
-    cycle.onWerbePause();
-    EXPECT_FALSE(w->isViewVisible());
-    EXPECT_TRUE(label(*w, "imgSaveBild")->pixmap().isNull());
-
-    ProgramState::instance().settings.FreieWerbung = 1;
-    ProgramState::instance().settings.Blaettern = 1;
-    cycle.onWerbePause();
-    EXPECT_TRUE(w->isViewVisible());
-    cycle.onWerbung();
-    EXPECT_FALSE(w->isViewVisible());
-    EXPECT_TRUE(timers.tmrBlaettern.isEnabled());
 }
 
 TEST_F(frmWerbungTest, ContextMenuOffersTheOptions)

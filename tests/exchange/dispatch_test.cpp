@@ -1,21 +1,13 @@
 #include "exchange/Austausch.h"
-#include "exchange/ExchangeCodes.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "exchange_test_support.h"
 
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace {
 
-class Dispatch : public ::testing::Test {
+class Dispatch : public ExchangeFolderTest {
 protected:
-    bool exists(const QString& name) const { return QFile::exists(QDir(dir.path()).filePath(name)); }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files); }
-
-    QTemporaryDir dir;
 };
 
 using Operation = std::function<std::uint8_t(QString&, int enable, int direction)>;
@@ -30,33 +22,20 @@ std::vector<Operation> allOperations(const QString& d)
     };
 }
 
-TEST_F(Dispatch, EnableOtherThanOneTouchesNoFile)
+TEST_F(Dispatch, EnableOtherThanOneDoesNothingAndUnknownDirectionsGiveFour)
 {
     for (const auto& operation : allOperations(dir.path())) {
-        for (int enable : {0, 2, -1}) {
-            for (int direction : {1, 2, 3, 4, 5}) {
-                QString value = QStringLiteral("v");
+        for (int direction : {0, 1, 2, 3, 4, 5, -1}) {
+            QString value = QStringLiteral("v");
+            for (int enable : {0, 2, -1})
                 EXPECT_EQ(operation(value, enable, direction), ExchangeCode::Done);
-                EXPECT_EQ(value, QStringLiteral("v"));
+            EXPECT_EQ(value, QStringLiteral("v"));
+            if (direction < 1 || direction > 4) {
+                EXPECT_EQ(operation(value, 1, direction), ExchangeCode::UnknownDirection);
             }
         }
     }
-    EXPECT_TRUE(files().isEmpty());
-}
-
-TEST_F(Dispatch, UnknownDirectionGivesFour)
-{
-    for (const auto& operation : allOperations(dir.path())) {
-        for (int direction : {0, 5, -1}) {
-            QString value = QStringLiteral("v");
-            EXPECT_EQ(operation(value, 1, direction), ExchangeCode::UnknownDirection);
-        }
-    }
-    EXPECT_TRUE(files().isEmpty());
-}
-
-TEST_F(Dispatch, RankingDoesNotSendOnThreeOrFour)
-{
+    // The ranking does not send on three or four.
     QString value = QStringLiteral("v");
     EXPECT_EQ(AustauschRangliste(value, 3, 1, dir.path(), 3, 1), ExchangeCode::UnknownDirection);
     EXPECT_EQ(AustauschRangliste(value, 3, 1, dir.path(), 4, 1), ExchangeCode::UnknownDirection);
@@ -72,6 +51,9 @@ TEST_F(Dispatch, LaneOperationsSendOnOneThreeAndFour)
     EXPECT_TRUE(exists(QStringLiteral("HTreff4.nrt")));
     EXPECT_EQ(Austausch2002(value, 1, 4, 1, dir.path(), 3, 1), ExchangeCode::Done);
     EXPECT_TRUE(exists(QStringLiteral("HMVS1L4.ctl")));
+    // A directory given with a trailing separator.
+    ASSERT_EQ(AustauschAlt(value, 9, 1, dir.path() + QLatin1Char('/'), 1, 2), ExchangeCode::Done);
+    EXPECT_TRUE(exists(QStringLiteral("HAnz9.ctl")));
 }
 
 TEST_F(Dispatch, ServerSendsWhatTheDisplayReceives)
@@ -106,13 +88,6 @@ TEST_F(Dispatch, RankingRequestAndAnswerUseTheirOwnFiles)
     ASSERT_EQ(AustauschRangliste(reply, 2, 1, dir.path(), 1, -1), ExchangeCode::Done);
     EXPECT_EQ(AustauschRangliste(answer, 2, 1, dir.path(), 2, 1), ExchangeCode::Done);
     EXPECT_EQ(answer, reply);
-}
-
-TEST_F(Dispatch, DirectoryWithTrailingSeparatorWorks)
-{
-    QString value = QStringLiteral("v");
-    ASSERT_EQ(AustauschAlt(value, 9, 1, dir.path() + QLatin1Char('/'), 1, 2), ExchangeCode::Done);
-    EXPECT_TRUE(exists(QStringLiteral("HAnz9.ctl")));
 }
 
 } // namespace

@@ -1,12 +1,5 @@
-#include "exchange/ExchangeCodes.h"
-#include "exchange/FileHandshake.h"
+#include "exchange_test_support.h"
 #include "platform/SequentialFile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 // Data files the other side leaves in a state this side cannot use: the
 // message waits (code 3, control file kept) or is read by the field rules,
@@ -14,30 +7,32 @@
 
 namespace {
 
-class HandshakeFaults : public ::testing::Test {
-protected:
-    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
-    QString base() const { return path(QStringLiteral("HCVS1L3")); }
-    QString dataFile() const { return path(QStringLiteral("HCVS1L3.nrt")); }
-    QString controlFile() const { return path(QStringLiteral("HCVS1L3.ctl")); }
+using HandshakeFaults = ExchangeFolderTest;
 
-    void writeAll(const QString& file, const QByteArray& bytes)
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ASSERT_EQ(out.write(bytes), bytes.size());
-    }
-    // Receives and expects the message to stay waiting.
-    void expectWaiting()
-    {
-        QString value = QStringLiteral("untouched");
-        EXPECT_EQ(DateiEmpfangen(value, base()), ExchangeCode::FileError);
-        EXPECT_EQ(value, QStringLiteral("untouched"));
-        EXPECT_TRUE(QFile::exists(controlFile()));
-    }
+QByteArray everyByte()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(static_cast<char>(i));
+    return bytes;
+}
 
-    QTemporaryDir dir;
-};
+TEST_F(HandshakeFaults, FlaggedMessageWithoutUsableDataKeepsWaiting)
+{
+    writeAll(controlFile(), "\"x\"\r\n");
+    expectWaiting(); // no data file
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\r\n  \r\n\t\r\n")}) {
+        writeAll(dataFile(), bytes);
+        expectWaiting();
+    }
+    ASSERT_TRUE(QFile::remove(dataFile()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("HCVS1L3.nrt")));
+    expectWaiting();
+
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("HCVS1L3.nrt")));
+    writeAll(dataFile(), "\"da\"\r\n");
+    EXPECT_EQ(received(), QStringLiteral("da"));
+}
 
 TEST_F(HandshakeFaults, DataFileStillOpenForWritingIsNotTakenHalfWritten)
 {
@@ -53,9 +48,7 @@ TEST_F(HandshakeFaults, DataFileStillOpenForWritingIsNotTakenHalfWritten)
         writer.endRecord();
         ASSERT_TRUE(writer.close());
     }
-    QString value;
-    ASSERT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
-    EXPECT_EQ(value, record);
+    EXPECT_EQ(received(), record);
     EXPECT_FALSE(QFile::exists(controlFile()));
 }
 
@@ -65,27 +58,12 @@ TEST_F(HandshakeFaults, MessageBeingReadCannotBeOverwritten)
     // A reader of the other side (or a virus scanner) holds the data file.
     SequentialReader reader(dataFile());
     ASSERT_TRUE(reader.open(true));
-    QString value;
-    ASSERT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
-    EXPECT_EQ(value, QStringLiteral("first"));
+    EXPECT_EQ(received(), QStringLiteral("first"));
     EXPECT_EQ(DateiSenden(QStringLiteral("second"), base()), ExchangeCode::FileError);
     EXPECT_FALSE(QFile::exists(controlFile()));
     reader.close();
     EXPECT_EQ(DateiSenden(QStringLiteral("second"), base()), ExchangeCode::Done);
-    ASSERT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
-    EXPECT_EQ(value, QStringLiteral("second"));
-}
-
-TEST_F(HandshakeFaults, DirectoryInPlaceOfTheDataFileKeepsTheMessageWaiting)
-{
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("HCVS1L3.nrt")));
-    writeAll(controlFile(), "\"flag\"\r\n");
-    expectWaiting();
-    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("HCVS1L3.nrt")));
-    writeAll(dataFile(), "\"da\"\r\n");
-    QString value;
-    ASSERT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
-    EXPECT_EQ(value, QStringLiteral("da"));
+    EXPECT_EQ(received(), QStringLiteral("second"));
 }
 
 TEST_F(HandshakeFaults, DataFileWithoutReadPermissionKeepsTheMessageWaiting)
@@ -98,62 +76,28 @@ TEST_F(HandshakeFaults, DataFileWithoutReadPermissionKeepsTheMessageWaiting)
         GTEST_SKIP() << "running with rights that read any file";
     expectWaiting();
     QFile::setPermissions(dataFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QString value;
-    EXPECT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
+    EXPECT_EQ(received(), QStringLiteral("A#1;S#1;L#3;B#4;N#x"));
 }
 
-TEST_F(HandshakeFaults, DataFileOfBlankLinesIsAFileError)
+TEST_F(HandshakeFaults, ForeignDataFilesAreReadByTheFieldRules)
 {
-    writeAll(dataFile(), "\r\n  \r\n\t\r\n");
-    writeAll(controlFile(), "");
-    expectWaiting();
-}
-
-TEST_F(HandshakeFaults, DataFileWithoutQuotesIsReadByTheFieldRules)
-{
-    struct Case {
-        QByteArray bytes;
-        QString expected;
-    };
-    const std::vector<Case> cases {
-        {"A#1;S#1;L#3;B#4;N#Anna\r\n", QStringLiteral("A#1;S#1;L#3;B#4;N#Anna")},
+    const std::pair<QByteArray, QString> cases[] = {
+        {"  42 ,rest\r\n", QStringLiteral("42")},
         {"A#1;S#1;L#3;B#4;N#Berger, Anna\r\n", QStringLiteral("A#1;S#1;L#3;B#4;N#Berger")},
         {"   A#1;B#4   \r\nsecond line\r\n", QStringLiteral("A#1;B#4")},
         {"\r\n\r\nA#1", QStringLiteral("A#1")},
         {"\"no closing quote", QStringLiteral("no closing quote")},
         {"\"A#1\" trailing, next\r\n", QStringLiteral("A#1")},
+        // A server writing UTF-8 gets its bytes back one character each.
+        {"\"N#M\xc3\xbcller \xe2\x82\xac\"\r\n", QStringLiteral("N#M\u00c3\u00bcller \u00e2\u201a\u00ac")},
+        {QByteArray("\"A\0B\"\r\n", 7) + everyByte(), QStringLiteral("A") + QChar(0) + QStringLiteral("B")},
     };
-    for (const Case& c : cases) {
-        writeAll(dataFile(), c.bytes);
+    for (const auto& [bytes, expected] : cases) {
+        writeAll(dataFile(), bytes);
         writeAll(controlFile(), "");
-        QString value;
-        EXPECT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done) << c.bytes.constData();
-        EXPECT_EQ(value, c.expected) << c.bytes.constData();
+        EXPECT_EQ(received(), expected) << bytes.constData();
+        EXPECT_FALSE(QFile::exists(controlFile()));
     }
-}
-
-TEST_F(HandshakeFaults, DataFileInAnotherCodePageIsReadAsWindows1252)
-{
-    // A server that writes UTF-8 gets its bytes back one character each; the
-    // message is consumed, nothing breaks.
-    writeAll(dataFile(), "\"N#M\xc3\xbcller \xe2\x82\xac\"\r\n");
-    writeAll(controlFile(), "");
-    QString value;
-    ASSERT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
-    EXPECT_EQ(value, QStringLiteral("N#M\u00c3\u00bcller \u00e2\u201a\u00ac"));
-    EXPECT_FALSE(QFile::exists(controlFile()));
-}
-
-TEST_F(HandshakeFaults, BinaryDataFileIsConsumedWithoutHarm)
-{
-    QByteArray bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes.append(static_cast<char>(i));
-    writeAll(dataFile(), QByteArray("\"A\0B\"\r\n", 7) + bytes);
-    writeAll(controlFile(), "");
-    QString value;
-    ASSERT_EQ(DateiEmpfangen(value, base()), ExchangeCode::Done);
-    EXPECT_EQ(value, QString(QStringLiteral("A")) + QChar(0) + QStringLiteral("B"));
 }
 
 } // namespace

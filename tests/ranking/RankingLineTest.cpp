@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // "f1;f2;...;fN" with N fields.
 QString numberedFields(int n)
@@ -18,58 +17,40 @@ QString numberedFields(int n)
 
 } // namespace
 
-TEST(RankingLine, NineteenSeparatorsLastFieldRunsToLineEnd)
+TEST(RankingLine, TwentyFieldsTheLastRunningToTheLineEnd)
 {
-    const RankingLine line(numberedFields(19) + QStringLiteral(";last field"));
+    const RankingLine nineteen(numberedFields(19) + QStringLiteral(";last field"));
     for (int k = 1; k <= 19; ++k)
-        EXPECT_EQ(line.field(k), QStringLiteral("f%1").arg(k));
-    EXPECT_EQ(line.field(20), QStringLiteral("last field"));
+        EXPECT_EQ(nineteen.field(k), QStringLiteral("f%1").arg(k));
+    EXPECT_EQ(nineteen.field(20), QStringLiteral("last field"));
+    EXPECT_EQ(RankingLine(numberedFields(20) + QLatin1Char(';')).field(20), QStringLiteral("f20"));
+
+    // Fields after the twentieth are dropped, here with 25 separators.
+    const RankingLine longer(numberedFields(26));
+    EXPECT_EQ(longer.field(20), QStringLiteral("f20"));
+    EXPECT_TRUE(longer.field(21).isEmpty());
+    EXPECT_TRUE(longer.field(0).isEmpty());
 }
 
-TEST(RankingLine, TrailingSeparatorEndsFieldTwenty)
-{
-    const RankingLine line(numberedFields(20) + QLatin1Char(';'));
-    EXPECT_EQ(line.field(20), QStringLiteral("f20"));
-}
-
-TEST(RankingLine, FieldsAfterTheTwentiethAreDropped)
-{
-    const RankingLine line(numberedFields(26));
-    EXPECT_EQ(line.field(1), QStringLiteral("f1"));
-    EXPECT_EQ(line.field(20), QStringLiteral("f20"));
-    EXPECT_TRUE(line.field(21).isEmpty());
-    EXPECT_TRUE(line.field(0).isEmpty());
-}
-
-TEST(RankingLine, FieldsStayAsTheyStand)
+TEST(RankingLine, FieldsStayAsTheyStandAndShortLinesLackTheRest)
 {
     const RankingLine line(QStringLiteral(" 1 ;x; Meier ;Anna;SV 1, Nord;98,5;3;40;9.5;;;;;;;;;;;"));
     EXPECT_EQ(line.field(1), QStringLiteral(" 1 "));
     EXPECT_EQ(line.field(3), QStringLiteral(" Meier "));
     EXPECT_EQ(line.field(5), QStringLiteral("SV 1, Nord"));
     EXPECT_EQ(line.field(6), QStringLiteral("98,5"));
-    EXPECT_EQ(line.field(9), QStringLiteral("9.5"));
     EXPECT_TRUE(line.field(10).isEmpty());
-}
+    EXPECT_EQ(line.shotCount(), 40); // from field 8
 
-TEST(RankingLine, ShortLineLacksTrailingFields)
-{
-    const RankingLine line(QStringLiteral("7;x;Kurz"));
-    EXPECT_EQ(line.field(1), QStringLiteral("7"));
-    EXPECT_EQ(line.field(3), QStringLiteral("Kurz"));
-    for (int k = 4; k <= 20; ++k)
-        EXPECT_TRUE(line.field(k).isEmpty()) << k;
-    EXPECT_EQ(line.shotCount(), 0);
-
+    const RankingLine kurz(QStringLiteral("7;x;Kurz"));
+    EXPECT_EQ(kurz.field(3), QStringLiteral("Kurz"));
     const RankingLine empty(QStringView {});
-    for (int k = 1; k <= 20; ++k)
+    for (int k = 4; k <= 20; ++k) {
+        EXPECT_TRUE(kurz.field(k).isEmpty()) << k;
         EXPECT_TRUE(empty.field(k).isEmpty()) << k;
-}
-
-TEST(RankingLine, ShotCountComesFromFieldEight)
-{
-    EXPECT_EQ(RankingLine(QStringLiteral("1;;A;B;C;390;4;40;")).shotCount(), 40);
-    EXPECT_EQ(RankingLine(QStringLiteral("1;;A;B;C;390;4;61;")).shotCount(), 61);
+    }
+    EXPECT_TRUE(empty.field(1).isEmpty());
+    EXPECT_EQ(kurz.shotCount(), 0);
 }
 
 struct ShotCase {
@@ -77,9 +58,7 @@ struct ShotCase {
     int shots;
 };
 
-class RankingShotCount : public testing::TestWithParam<ShotCase>
-{
-};
+class RankingShotCount : public testing::TestWithParam<ShotCase> { };
 
 TEST_P(RankingShotCount, ReadsTheLeadingNumber)
 {

@@ -1,16 +1,15 @@
 #include "ranking/RankingPage.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
-namespace
-{
+namespace {
 
 // A line as the evaluation software writes it; series k holds "s<k>".
-QString shooter(
-    int rank, int shots, const QString& name = QStringLiteral("Meier"), const QString& vorname = QStringLiteral("Anna"))
+QString shooter(int rank, int shots)
 {
-    QStringList fields {QString::number(rank), QStringLiteral("x"), name, vorname, QStringLiteral("SV Tell"),
-        QStringLiteral("387"), QStringLiteral("4"), QString::number(shots)};
+    QStringList fields {QString::number(rank), QStringLiteral("x"), QStringLiteral("Meier"), QStringLiteral("Anna"),
+        QStringLiteral("SV Tell"), QStringLiteral("387"), QStringLiteral("4"), QString::number(shots)};
     for (int k = 1; k <= 12; ++k)
         fields.append(QStringLiteral("s%1").arg(k));
     return fields.join(QLatin1Char(';'));
@@ -24,14 +23,16 @@ QStringList shooters(int count, int shots = 40)
     return lines;
 }
 
-// The series texts written into a row, empty text for series not written.
-QStringList seriesOf(const RankingPage& page, int row)
+// The series texts written into a row joined by "|", empty text for series not written.
+QString seriesOf(const RankingPage& page, int row)
 {
     QStringList series;
     for (int k = 1; k <= 6; ++k)
         series.append(page.cell(row, rankingSeriesColumn(k)).value_or(QString()));
-    return series;
+    return series.join(QLatin1Char('|'));
 }
+
+const QString noSeries = QStringLiteral("|||||");
 
 bool rowUntouched(const RankingPage& page, int row)
 {
@@ -46,66 +47,40 @@ constexpr int Zeilen = 21;
 
 } // namespace
 
-struct SeriesCase {
-    int shots;
-    QStringList firstRow;
-    QStringList secondRow; // empty: the shooter takes one row
-};
-
-class RankingPageSeries : public testing::TestWithParam<SeriesCase>
+TEST(RankingPage, ShowsTheSeriesFired)
 {
-};
+    // Shots; series on the first row and, for a shooter who takes two rows, on the second.
+    const std::tuple<int, const char*, const char*> cases[]
+        = {{0, "|||||", ""}, {10, "s1|||||", ""}, {11, "s1|s2||||", ""}, {60, "s1|s2|s3|s4|s5|s6", ""},
+            {61, "s1|s2|s3|s4|s5|s6", "s7|||||"}, {111, "s1|s2|s3|s4|s5|s6", "s7|s8|s9|s10|s11|s12"}};
+    for (const auto& [shots, firstRow, secondRow] : cases) {
+        SCOPED_TRACE(shots);
+        const RankingPage page = fillRankingPage({shooter(1, shots)}, Zeilen);
+        ASSERT_EQ(page.consumed, 1);
+        EXPECT_EQ(seriesOf(page, 0), QLatin1String(firstRow));
+        EXPECT_EQ(page.cell(0, RankingColumn::Rang), QStringLiteral("1."));
+        EXPECT_EQ(page.cell(0, RankingColumn::TitelName), QStringLiteral("Meier, Anna"));
+        EXPECT_EQ(page.cell(0, RankingColumn::VereinsName), QStringLiteral("SV Tell"));
+        EXPECT_EQ(page.cell(0, RankingColumn::LNr), QStringLiteral("4"));
 
-TEST_P(RankingPageSeries, ShowsTheSeriesFired)
-{
-    const SeriesCase& c = GetParam();
-    const RankingPage page = fillRankingPage({shooter(1, c.shots)}, Zeilen);
-    ASSERT_EQ(page.consumed, 1);
-    EXPECT_EQ(seriesOf(page, 0), c.firstRow);
-    EXPECT_EQ(page.cell(0, RankingColumn::Rang), QStringLiteral("1."));
-    EXPECT_EQ(page.cell(0, RankingColumn::TitelName), QStringLiteral("Meier, Anna"));
-    EXPECT_EQ(page.cell(0, RankingColumn::VereinsName), QStringLiteral("SV Tell"));
-    EXPECT_EQ(page.cell(0, RankingColumn::LNr), QStringLiteral("4"));
-
-    const int last = c.secondRow.isEmpty() ? 0 : 1;
-    if (last == 1) {
-        EXPECT_EQ(seriesOf(page, 1), c.secondRow);
-        EXPECT_FALSE(page.cell(1, RankingColumn::Rang));
-        EXPECT_FALSE(page.cell(1, RankingColumn::TitelName));
-        EXPECT_FALSE(page.cell(1, RankingColumn::VereinsName));
-        EXPECT_FALSE(page.cell(1, RankingColumn::LNr));
-        EXPECT_FALSE(page.cell(0, RankingColumn::GesErg));
-        EXPECT_FALSE(page.cell(0, RankingColumn::SNr));
-    } else {
-        EXPECT_TRUE(rowUntouched(page, 1));
+        const int last = *secondRow ? 1 : 0;
+        if (last == 1) {
+            EXPECT_EQ(seriesOf(page, 1), QLatin1String(secondRow));
+            for (RankingColumn column :
+                {RankingColumn::Rang, RankingColumn::TitelName, RankingColumn::VereinsName, RankingColumn::LNr})
+                EXPECT_FALSE(page.cell(1, column));
+            EXPECT_FALSE(page.cell(0, RankingColumn::GesErg));
+            EXPECT_FALSE(page.cell(0, RankingColumn::SNr));
+        } else {
+            EXPECT_TRUE(rowUntouched(page, 1));
+        }
+        EXPECT_EQ(page.cell(last, RankingColumn::GesErg), QStringLiteral("387"));
+        EXPECT_EQ(page.cell(last, RankingColumn::SNr), QString::number(shots));
+        // Only the line under the shooter's last row, none between its rows.
+        for (int r = 0; r <= Zeilen; ++r)
+            EXPECT_EQ(page.linesShown[std::size_t(r)], r == last + 1) << r;
     }
-    EXPECT_EQ(page.cell(last, RankingColumn::GesErg), QStringLiteral("387"));
-    EXPECT_EQ(page.cell(last, RankingColumn::SNr), QString::number(c.shots));
-
-    // Only the line under the shooter's last row, none between its rows.
-    for (int r = 0; r <= Zeilen; ++r)
-        EXPECT_EQ(page.linesShown[std::size_t(r)], r == last + 1) << r;
 }
-
-const QStringList noSeries {QString(), QString(), QString(), QString(), QString(), QString()};
-
-INSTANTIATE_TEST_SUITE_P(Cases, RankingPageSeries,
-    testing::Values(SeriesCase {0, noSeries, {}},
-        SeriesCase {10, {QStringLiteral("s1"), QString(), QString(), QString(), QString(), QString()}, {}},
-        SeriesCase {11, {QStringLiteral("s1"), QStringLiteral("s2"), QString(), QString(), QString(), QString()}, {}},
-        SeriesCase {60,
-            {QStringLiteral("s1"), QStringLiteral("s2"), QStringLiteral("s3"), QStringLiteral("s4"),
-                QStringLiteral("s5"), QStringLiteral("s6")},
-            {}},
-        SeriesCase {61,
-            {QStringLiteral("s1"), QStringLiteral("s2"), QStringLiteral("s3"), QStringLiteral("s4"),
-                QStringLiteral("s5"), QStringLiteral("s6")},
-            {QStringLiteral("s7"), QString(), QString(), QString(), QString(), QString()}},
-        SeriesCase {111,
-            {QStringLiteral("s1"), QStringLiteral("s2"), QStringLiteral("s3"), QStringLiteral("s4"),
-                QStringLiteral("s5"), QStringLiteral("s6")},
-            {QStringLiteral("s7"), QStringLiteral("s8"), QStringLiteral("s9"), QStringLiteral("s10"),
-                QStringLiteral("s11"), QStringLiteral("s12")}}));
 
 TEST(RankingPage, FiveShootersOnAPageOfNineteen)
 {
@@ -147,26 +122,22 @@ TEST(RankingPage, TwoRowShooterMayUseTheRowAfterTheLastStart)
     EXPECT_TRUE(rowUntouched(page, 20));
 }
 
-TEST(RankingPage, RankAndNameFormatting)
+TEST(RankingPage, ShortLinesAndBadShotCounts)
 {
-    const RankingPage page
-        = fillRankingPage({shooter(3, 40), QStringLiteral(";;;;;;;"), QStringLiteral("7;x;Kurz")}, Zeilen);
+    const RankingPage page = fillRankingPage(
+        {shooter(3, 40), QStringLiteral(";;;;;;;"), QStringLiteral("7;x;Kurz"), shooter(1, 99999), shooter(2, -5)},
+        Zeilen);
+    EXPECT_EQ(page.consumed, 5);
     EXPECT_EQ(page.cell(0, RankingColumn::Rang), QStringLiteral("3."));
     EXPECT_EQ(page.cell(1, RankingColumn::Rang), QStringLiteral("."));
     EXPECT_EQ(page.cell(1, RankingColumn::TitelName), QStringLiteral(", "));
-    EXPECT_EQ(page.cell(2, RankingColumn::Rang), QStringLiteral("7."));
     EXPECT_EQ(page.cell(2, RankingColumn::TitelName), QStringLiteral("Kurz, "));
     EXPECT_EQ(page.cell(2, RankingColumn::SNr), QString());
     EXPECT_EQ(seriesOf(page, 2), noSeries);
-}
-
-TEST(RankingPage, BadShotCountsShowNoSeries)
-{
-    const RankingPage page = fillRankingPage({shooter(1, 99999), shooter(2, -5)}, Zeilen);
-    EXPECT_EQ(page.consumed, 2);
-    EXPECT_EQ(seriesOf(page, 0), noSeries);
-    EXPECT_EQ(page.cell(0, RankingColumn::SNr), QStringLiteral("99999"));
-    EXPECT_EQ(seriesOf(page, 1), noSeries);
+    // Shot counts beyond 16 bits or below zero show no series.
+    EXPECT_EQ(page.cell(3, RankingColumn::SNr), QStringLiteral("99999"));
+    EXPECT_EQ(seriesOf(page, 3), noSeries);
+    EXPECT_EQ(seriesOf(page, 4), noSeries);
 }
 
 TEST(RankingPage, EmptyQueueOrTooFewRowsWritesNothing)

@@ -17,8 +17,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // At 96 dpi a pixel is 15 twips: 648 x 756 pixels is the design's outer size
 // with one and a half times its height, where the layout keeps its design sizes.
@@ -34,8 +33,7 @@ QString shooter(int rank, int shots)
     return fields.join(QLatin1Char(';'));
 }
 
-class RankingWindow : public testing::Test
-{
+class RankingWindow : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -59,11 +57,11 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    void writeShooters(int count, int shots = 40)
+    void writeShooters(int count, int shots, int firstShots)
     {
         QByteArray bytes;
         for (int i = 1; i <= count; ++i)
-            bytes += shooter(i, shots).toLatin1() + "\r\n";
+            bytes += shooter(i, i == 1 ? firstShots : shots).toLatin1() + "\r\n";
         writeRanking(bytes);
     }
     QString text(const frmRangliste& w, const char* name)
@@ -82,7 +80,7 @@ protected:
 
 } // namespace
 
-TEST_F(RankingWindow, StartsHiddenWithTheBaseLayout)
+TEST_F(RankingWindow, StartsHiddenWithTheBaseLayoutAndTakesTheTitleOnActivation)
 {
     frmRangliste w;
     EXPECT_EQ(w.objectName(), QStringLiteral("frmRangliste"));
@@ -91,15 +89,9 @@ TEST_F(RankingWindow, StartsHiddenWithTheBaseLayout)
     EXPECT_FALSE(w.isViewVisible());
     EXPECT_EQ(w.size(), QSize(640, 480));
     EXPECT_EQ(w.Zeilen(), 0);
-    EXPECT_EQ(w.pendingLines(), 0);
     EXPECT_EQ(text(w, "lblRanlistenTitel"), QStringLiteral("Titel"));
-    EXPECT_EQ(text(w, "lblBezSerie0"), QStringLiteral("1"));
     EXPECT_EQ(text(w, "lblBezSNr"), QStringLiteral("SNr."));
-    EXPECT_TRUE(shown(w, QStringLiteral("lblBezName")));
-    EXPECT_TRUE(shown(w, QStringLiteral("lnTitel")));
-    EXPECT_TRUE(shown(w, QStringLiteral("lnTrenner")));
     EXPECT_FALSE(shown(w, QStringLiteral("lblRang0")));
-    EXPECT_FALSE(shown(w, QStringLiteral("lnZeile0")));
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblRang1")), nullptr);
     const auto* menu = w.findChild<QMenu*>(QStringLiteral("mMenu"));
     ASSERT_NE(menu, nullptr);
@@ -107,39 +99,12 @@ TEST_F(RankingWindow, StartsHiddenWithTheBaseLayout)
     const auto* queue = w.findChild<QListWidget*>(QStringLiteral("lbxCSVIn"));
     ASSERT_NE(queue, nullptr);
     EXPECT_TRUE(queue->isHidden());
-}
 
-TEST_F(RankingWindow, FittingCreatesTheRows)
-{
-    QWidget frame;
-    frame.resize(800, 900);
-    auto* w = new frmRangliste(&frame);
-    w->move(30, 40);
-    w->RangListeAnpassen(UnitFrame);
-    EXPECT_EQ(w->geometry(), QRect(QPoint(0, 0), UnitFrame));
-    ASSERT_EQ(w->Zeilen(), 21);
-    for (const char* array : {"lblRang", "lblTitelName", "lblVereinsName", "lblLNr", "lblSerieErg1", "lblSerieErg6",
-             "lblGesErg", "lblSNr", "lnZeile"}) {
-        EXPECT_NE(w->findChild<QWidget*>(QString::fromLatin1(array) + QStringLiteral("21")), nullptr) << array;
-        EXPECT_EQ(w->findChild<QWidget*>(QString::fromLatin1(array) + QStringLiteral("22")), nullptr) << array;
-    }
-    // Design pitch 480 twips = 32 pixels.
-    const auto* row0 = w->findChild<QLabel*>(QStringLiteral("lblSNr0"));
-    const auto* row1 = w->findChild<QLabel*>(QStringLiteral("lblSNr1"));
-    EXPECT_EQ(row0->geometry(), QRect(584, 72, 49, 17));
-    EXPECT_EQ(row1->y() - row0->y(), 32);
-    EXPECT_TRUE(row1->isHidden());
-    EXPECT_EQ(row1->font().pointSizeF(), 10);
-    EXPECT_TRUE(row1->font().bold());
-    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblRanlistenTitel"))->font().pointSizeF(), 12);
-    EXPECT_EQ(w->findChild<QFrame*>(QStringLiteral("lnZeile2"))->y(), (960 + 2 * 480) / 15);
-    const auto* trenner = w->findChild<QFrame*>(QStringLiteral("lnTrenner"));
-    EXPECT_EQ(trenner->geometry().bottom() + 1, UnitFrame.height());
-
-    // Laying out again starts from the design, not from the scaled layout.
-    w->RangListeAnpassen(UnitFrame);
-    EXPECT_EQ(w->Zeilen(), 21);
-    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblSNr1"))->font().pointSizeF(), 10);
+    w.setTitel(QStringLiteral("anders"));
+    EXPECT_EQ(text(w, "lblRanlistenTitel"), QStringLiteral("anders"));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    EXPECT_EQ(text(w, "lblRanlistenTitel"), QStringLiteral("Kreismeisterschaft Luftgewehr"));
 }
 
 TEST_F(RankingWindow, ReadingReplacesTheQueueOnlyWhenTheFileExists)
@@ -148,7 +113,7 @@ TEST_F(RankingWindow, ReadingReplacesTheQueueOnlyWhenTheFileExists)
     w.LeseCSVEin();
     EXPECT_EQ(w.pendingLines(), 0);
 
-    writeShooters(25);
+    writeShooters(25, 40, 40);
     w.LeseCSVEin();
     EXPECT_EQ(w.pendingLines(), 25);
     w.LeseCSVEin();
@@ -172,129 +137,96 @@ TEST_F(RankingWindow, ReadingReplacesTheQueueOnlyWhenTheFileExists)
     EXPECT_EQ(queue->item(2)->text(), QStringLiteral("E"));
 }
 
-TEST_F(RankingWindow, PagesThroughTheQueue)
-{
-    frmRangliste w;
-    w.RangListeAnpassen(UnitFrame);
-    writeRanking(shooter(1, 61).toLatin1() + "\r\n" + [] {
-        QByteArray rest;
-        for (int i = 2; i <= 22; ++i)
-            rest += shooter(i, 40).toLatin1() + "\r\n";
-        return rest;
-    }());
-    w.LeseCSVEin();
-
-    w.RanglisteLeeren();
-    w.RanglisteFuellen();
-    // The first shooter takes two rows, so 18 shooters fit on rows 0 .. 18.
-    EXPECT_EQ(w.pendingLines(), 4);
-    EXPECT_EQ(text(w, "lblRang0"), QStringLiteral("1."));
-    EXPECT_EQ(text(w, "lblTitelName0"), QStringLiteral("Name1, Vorname"));
-    EXPECT_EQ(text(w, "lblGesErg0"), QString());
-    EXPECT_EQ(text(w, "lblSerieErg11"), QStringLiteral("97"));
-    EXPECT_EQ(text(w, "lblSerieErg21"), QString());
-    EXPECT_EQ(text(w, "lblSNr1"), QStringLiteral("61"));
-    EXPECT_EQ(text(w, "lblRang1"), QString());
-    EXPECT_EQ(text(w, "lblRang2"), QStringLiteral("2."));
-    EXPECT_EQ(text(w, "lblRang18"), QStringLiteral("18."));
-    EXPECT_EQ(text(w, "lblRang19"), QString());
-    EXPECT_FALSE(shown(w, QStringLiteral("lnZeile1")));
-    EXPECT_TRUE(shown(w, QStringLiteral("lnZeile2")));
-    EXPECT_TRUE(shown(w, QStringLiteral("lnZeile19")));
-    EXPECT_FALSE(shown(w, QStringLiteral("lnZeile20")));
-    EXPECT_TRUE(shown(w, QStringLiteral("lblRang21")));
-
-    w.RanglisteLeeren();
-    w.RanglisteFuellen();
-    EXPECT_EQ(w.pendingLines(), 0);
-    EXPECT_EQ(text(w, "lblRang0"), QStringLiteral("19."));
-    EXPECT_EQ(text(w, "lblRang3"), QStringLiteral("22."));
-    EXPECT_EQ(text(w, "lblRang4"), QString());
-    // Row 1 now holds a 40-shot shooter: series 5 and 6 of the earlier page are gone.
-    EXPECT_EQ(text(w, "lblSNr1"), QStringLiteral("40"));
-    EXPECT_EQ(text(w, "lblSerieErg51"), QString());
-    EXPECT_FALSE(shown(w, QStringLiteral("lnZeile5")));
-
-    // An empty queue leaves an empty page.
-    w.RanglisteLeeren();
-    w.RanglisteFuellen();
-    EXPECT_EQ(text(w, "lblRang0"), QString());
-    EXPECT_FALSE(shown(w, QStringLiteral("lnZeile1")));
-}
-
-TEST_F(RankingWindow, ScreenshotShowsTheFilledPage)
+TEST_F(RankingWindow, FittedWindowPagesThroughTheQueueOnScreen)
 {
     QWidget frame;
-    frame.resize(UnitFrame);
+    frame.resize(800, 900);
     auto* w = new frmRangliste(&frame);
+    w->move(30, 40);
     w->RangListeAnpassen(UnitFrame);
-    writeShooters(5, 30);
+    w->RangListeAnpassen(UnitFrame); // laid out again from the design, not from the scaled layout
+    EXPECT_EQ(w->geometry(), QRect(QPoint(0, 0), UnitFrame));
+    ASSERT_EQ(w->Zeilen(), 21);
+    EXPECT_NE(w->findChild<QLabel*>(QStringLiteral("lblSerieErg621")), nullptr);
+    EXPECT_EQ(w->findChild<QFrame*>(QStringLiteral("lnZeile22")), nullptr);
+    // Design pitch 480 twips = 32 pixels.
+    const auto* row0 = w->findChild<QLabel*>(QStringLiteral("lblSNr0"));
+    const auto* row1 = w->findChild<QLabel*>(QStringLiteral("lblSNr1"));
+    EXPECT_EQ(row0->geometry(), QRect(584, 72, 49, 17));
+    EXPECT_EQ(row1->y() - row0->y(), 32);
+    EXPECT_EQ(row1->font().pointSizeF(), 10);
+    EXPECT_EQ(w->findChild<QFrame*>(QStringLiteral("lnTrenner"))->geometry().bottom() + 1, UnitFrame.height());
+
+    writeShooters(22, 40, 61);
     w->LeseCSVEin();
     w->RanglisteLeeren();
     w->RanglisteFuellen();
     frame.show();
     w->showInFront();
     EXPECT_TRUE(w->isViewVisible());
-    EXPECT_EQ(text(*w, "lblRanlistenTitel"), QStringLiteral("Kreismeisterschaft Luftgewehr"));
-
     const QImage image = w->grab().toImage();
     ASSERT_EQ(image.size(), UnitFrame);
     const QRgb background = image.pixel(image.width() - 2, image.height() - 2);
-    // The header line is black across the window.
-    EXPECT_EQ(qGray(image.pixel(image.width() / 2, 64)), 0);
+    EXPECT_EQ(qGray(image.pixel(image.width() / 2, 64)), 0); // the header line is black across
     int differing = 0;
     for (int y = 0; y < image.height(); y += 2) {
         for (int x = 0; x < image.width(); x += 2)
             differing += image.pixel(x, y) != background ? 1 : 0;
     }
     EXPECT_GT(differing, 500);
-    EXPECT_EQ(w->Zeilen(), 21);
-    EXPECT_EQ(text(*w, "lblVereinsName4"), QStringLiteral("SV"));
-    EXPECT_EQ(text(*w, "lblSerieErg34"), QStringLiteral("93"));
-    EXPECT_EQ(text(*w, "lblSerieErg44"), QString());
 
-    w->hideView();
-    EXPECT_FALSE(w->isViewVisible());
-}
+    // The first shooter takes two rows, so 18 shooters fit on rows 0 .. 18.
+    EXPECT_EQ(w->pendingLines(), 4);
+    EXPECT_EQ(text(*w, "lblRanlistenTitel"), QStringLiteral("Kreismeisterschaft Luftgewehr"));
+    EXPECT_EQ(text(*w, "lblTitelName0"), QStringLiteral("Name1, Vorname"));
+    EXPECT_EQ(text(*w, "lblVereinsName0"), QStringLiteral("SV"));
+    EXPECT_EQ(text(*w, "lblGesErg0"), QString());
+    EXPECT_EQ(text(*w, "lblSerieErg11"), QStringLiteral("97"));
+    EXPECT_EQ(text(*w, "lblSerieErg21"), QString());
+    EXPECT_EQ(text(*w, "lblSNr1"), QStringLiteral("61"));
+    EXPECT_EQ(text(*w, "lblRang1"), QString());
+    EXPECT_EQ(text(*w, "lblRang18"), QStringLiteral("18."));
+    EXPECT_EQ(text(*w, "lblRang19"), QString());
+    EXPECT_FALSE(shown(*w, QStringLiteral("lnZeile1")));
+    EXPECT_TRUE(shown(*w, QStringLiteral("lnZeile19")));
+    EXPECT_FALSE(shown(*w, QStringLiteral("lnZeile20")));
+    EXPECT_TRUE(shown(*w, QStringLiteral("lblRang21")));
 
-TEST_F(RankingWindow, ActivationSetsTheTitle)
-{
-    frmRangliste w;
-    w.setTitel(QStringLiteral("anders"));
-    EXPECT_EQ(text(w, "lblRanlistenTitel"), QStringLiteral("anders"));
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(&w, &activate);
-    EXPECT_EQ(text(w, "lblRanlistenTitel"), QStringLiteral("Kreismeisterschaft Luftgewehr"));
-}
+    w->RanglisteLeeren();
+    w->RanglisteFuellen();
+    EXPECT_EQ(w->pendingLines(), 0);
+    EXPECT_EQ(text(*w, "lblRang0"), QStringLiteral("19."));
+    EXPECT_EQ(text(*w, "lblRang3"), QStringLiteral("22."));
+    EXPECT_EQ(text(*w, "lblRang4"), QString());
+    // Row 1 now holds a 40-shot shooter: series 5 and 6 of the earlier page are gone.
+    EXPECT_EQ(text(*w, "lblSNr1"), QStringLiteral("40"));
+    EXPECT_EQ(text(*w, "lblSerieErg51"), QString());
+    EXPECT_FALSE(shown(*w, QStringLiteral("lnZeile5")));
 
-TEST_F(RankingWindow, RightPressOnTheBackgroundOpensTheMenu)
-{
-    QWidget frame;
-    frame.resize(UnitFrame);
-    auto* w = new frmRangliste(&frame);
-    w->RangListeAnpassen(UnitFrame);
-    frame.show();
-    w->showInFront();
+    // An empty queue leaves an empty page.
+    w->RanglisteLeeren();
+    w->RanglisteFuellen();
+    EXPECT_EQ(text(*w, "lblRang0"), QString());
+    EXPECT_FALSE(shown(*w, QStringLiteral("lnZeile1")));
+
+    // A right press on the background or a line opens the menu, one on a label does not.
     auto* menu = w->findChild<QMenu*>(QStringLiteral("mMenu"));
     QSignalSpy options(w, &frmRangliste::optionenAngefordert);
-
-    // On the title label: not handled.
     QTest::mousePress(w, Qt::RightButton, {}, QPoint(20, 12));
     EXPECT_FALSE(menu->isVisible());
-    // On a line: the background.
-    QTest::mousePress(w, Qt::RightButton, {}, QPoint(300, 64));
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-    // Empty background.
-    QTest::mousePress(w, Qt::RightButton, {}, QPoint(600, 740));
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-
+    for (const QPoint at : {QPoint(300, 64), QPoint(600, 740)}) {
+        QTest::mousePress(w, Qt::RightButton, {}, at);
+        EXPECT_TRUE(menu->isVisible());
+        menu->hide();
+    }
     auto* item = menu->findChild<QAction*>(QStringLiteral("mOptions"));
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->text(), QStringLiteral("Optionen"));
     item->trigger();
     EXPECT_EQ(options.count(), 1);
+
+    w->hideView();
+    EXPECT_FALSE(w->isViewVisible());
 }
 
 TEST_F(RankingWindow, BadFilesDoNotHurt)

@@ -1,15 +1,13 @@
-#include "platform/FileLookup.h"
+#include "platform/ProgramInfo.h"
 #include "platform/SequentialFile.h"
 #include "support/TestDialogs.h"
 #include "target/DefinitionFiles.h"
+#include "target_test_support.h"
 
 #include <QDir>
 #include <QSet>
 
-#include <gtest/gtest.h>
-
-namespace
-{
+namespace {
 
 using namespace DefinitionFiles;
 
@@ -29,55 +27,43 @@ int itemCount(const QString& path)
     if (!reader.open())
         return -1;
     int count = 0;
-    while (!reader.atEnd()) {
+    for (; !reader.atEnd(); ++count)
         reader.readItem();
-        ++count;
-    }
     return count;
 }
 
-const QStringList kDisziplinen {
-    QStringLiteral("1.10"),
-    QStringLiteral("1.40"),
-    QStringLiteral("1.52"),
-    QStringLiteral("2.10"),
-    QStringLiteral("2.20"),
-    QStringLiteral("2.40D"),
-    QStringLiteral("2.40P"),
-    QStringLiteral("2.50D"),
-    QStringLiteral("2.50P"),
-    QStringLiteral("2.60"),
-};
-
-TEST(ShippedData, EveryCompetitionLoadsWithItsTargetAndWeapon)
+// Every discipline's files load beside the program without a box, and the
+// window can zoom onto the face they give.
+TEST(ShippedData, EveryDisciplineLoadsAndZooms)
 {
+    ProgramState::reset();
+    ProgramInfo::setDirectoryForTest(dataDir());
     QSet<QString> referenced;
-    for (const QString& nummer : kDisziplinen) {
-        SCOPED_TRACE(nummer.toStdString());
+    for (const char* nummer : {"1.10", "1.40", "1.52", "2.10", "2.20", "2.40D", "2.40P", "2.50D", "2.50P", "2.60"}) {
+        SCOPED_TRACE(nummer);
         TestDialogs::clear();
-        const QString path = dataFile(wettbewerbsDateiFuer(nummer));
-        EXPECT_EQ(itemCount(path), 35);
-        const WettbewerbsDaten w = LadeWettbewerbsDatei(path);
+        TargetModel model;
+        model.DisziplinNr = QLatin1String(nummer);
+        model.Laden(ProgramState::instance().settings);
         EXPECT_TRUE(TestDialogs::messages().isEmpty());
+        const WettbewerbsDaten& w = model.records.Wettbewerb;
+        EXPECT_EQ(itemCount(dataFile(wettbewerbsDateiFuer(model.DisziplinNr))), 35);
         EXPECT_FALSE(w.Bezeichnung.toString().isEmpty());
         EXPECT_GE(w.Serienlaenge.toDouble(), 1);
         EXPECT_GE(w.SchussZahl.toDouble(), w.Serienlaenge.toDouble());
-
         const QString scheibe = w.DateiScheibe.toString();
         const QString waffe = w.DateiWaffe.toString();
-        ASSERT_FALSE(scheibe.isEmpty());
-        ASSERT_FALSE(waffe.isEmpty());
         referenced << scheibe << waffe;
         EXPECT_EQ(itemCount(dataFile(scheibe)), 23);
         EXPECT_EQ(itemCount(dataFile(waffe)), 6);
-        ScheibenDaten s;
-        WaffenDaten d;
-        EXPECT_NO_THROW(LadeScheibenDaten(dataFile(scheibe), s));
-        EXPECT_NO_THROW(LadeWaffenDatei(dataFile(waffe), d));
-        EXPECT_FALSE(s.Probe.toBool());
-        EXPECT_GT(d.AnzeigeRadius.toDouble(), 0);
-        EXPECT_TRUE(TestDialogs::messages().isEmpty());
+        EXPECT_FALSE(model.probe());
+        EXPECT_GT(model.records.Waffe.AnzeigeRadius.toDouble(), 0);
+        EXPECT_GT(model.records.Scheibe.Ringbreite.toDouble(), 0);
+        // Step 1 shows the whole scoring area.
+        EXPECT_EQ(model.Scheibe_ZoomNummer, 1);
+        EXPECT_GT(model.SichtBreite, 2 * model.records.Scheibe.AussenRadius.toDouble());
     }
+    ProgramInfo::setDirectoryForTest(QString());
     // No definition file lies about unused.
     const QStringList present
         = QDir(dataDir()).entryList({QStringLiteral("sd_*.def"), QStringLiteral("wd_*.def")}, QDir::Files);
@@ -140,20 +126,12 @@ TEST(ShippedData, TargetRingsReproduceTheRealTargets)
 
 TEST(ShippedData, ShotMarksHaveTheRadiusOfTheCalibre)
 {
-    const struct {
-        const char* datei;
-        double kaliber;
-    } waffen[] = {
-        {"wd_lg.def", 4.5},
-        {"wd_lp.def", 4.5},
-        {"wd_kk.def", 5.6},
-        {"wd_kkp.def", 5.6},
-        {"wd_zf.def", 9.0},
-    };
-    for (const auto& w : waffen) {
+    const std::pair<const char*, double> waffen[]
+        = {{"wd_lg.def", 4.5}, {"wd_lp.def", 4.5}, {"wd_kk.def", 5.6}, {"wd_kkp.def", 5.6}, {"wd_zf.def", 9.0}};
+    for (const auto& [datei, kaliber] : waffen) {
         WaffenDaten d;
-        ASSERT_NO_THROW(LadeWaffenDatei(dataFile(QLatin1String(w.datei)), d)) << w.datei;
-        EXPECT_NEAR(2 * d.AnzeigeRadius.toDouble() / 100, w.kaliber, 1e-9) << w.datei;
+        ASSERT_NO_THROW(LadeWaffenDatei(dataFile(QLatin1String(datei)), d)) << datei;
+        EXPECT_NEAR(2 * d.AnzeigeRadius.toDouble() / 100, kaliber, 1e-9) << datei;
     }
 }
 

@@ -1,25 +1,14 @@
 #include "target/TargetLabels.h"
-#include "view_test_target.h"
+#include "target_test_support.h"
 
-#include <gtest/gtest.h>
+#include <array>
 
-namespace
-{
+namespace {
 
-class LabelsTest : public ::testing::Test
-{
+class LabelsTest : public ViewTest {
 protected:
-    void SetUp() override
-    {
-        resetViewTestState();
-        model = viewTestTarget();
-    }
-
-    Einstellungen& settings() { return ProgramState::instance().settings; }
     const LabelCaptions& captions() const { return model.captions; }
     void belegen() { TargetLabels::TextBelegen(model, settings()); }
-
-    TargetModel model;
 };
 
 TEST_F(LabelsTest, NumbersAsText)
@@ -32,36 +21,23 @@ TEST_F(LabelsTest, NumbersAsText)
     EXPECT_EQ(TargetLabels::singleText(9.7f), QStringLiteral("9,7"));
 }
 
-TEST_F(LabelsTest, ShotNumberByDisplayMode)
+TEST_F(LabelsTest, ShotNumberAndPlaceByDisplayMode)
 {
     viewTestShots(model, 5);
-    settings().AusfAnzeige = 0;
-    belegen();
-    EXPECT_EQ(captions().lblSchussNr, QStringLiteral("(5)"));
-    settings().AusfAnzeige = 1;
-    belegen();
-    EXPECT_EQ(captions().lblSchussNr, QStringLiteral("5.Schuss"));
-}
-
-TEST_F(LabelsTest, PlaceOnlyInTheMatch)
-{
-    model.Platz = 3;
-    model.records.Scheibe.Probe = TaggedValue(-1);
-    settings().AusfAnzeige = 1;
-    belegen();
-    EXPECT_EQ(captions().lblPlatz, QString());
-
-    model.records.Scheibe.Probe = TaggedValue(0);
-    settings().AusfAnzeige = 0;
-    belegen();
-    EXPECT_EQ(captions().lblPlatz, QStringLiteral("3."));
-    settings().AusfAnzeige = 1;
-    belegen();
-    EXPECT_EQ(captions().lblPlatz, QStringLiteral("3.Platz"));
-
-    model.Platz = 0;
-    belegen();
-    EXPECT_EQ(captions().lblPlatz, QString());
+    // Sighting, display mode, place; shot number and place captions.
+    const struct {
+        int probe, ausf, platz;
+        const char *schussNr, *platzText;
+    } rows[] = {{0, 0, 3, "(5)", "3."}, {0, 1, 3, "5.Schuss", "3.Platz"}, {-1, 1, 3, "5.Schuss", ""},
+        {0, 1, 0, "5.Schuss", ""}};
+    for (const auto& row : rows) {
+        model.records.Scheibe.Probe = TaggedValue(row.probe);
+        settings().AusfAnzeige = std::uint8_t(row.ausf);
+        model.Platz = std::int16_t(row.platz);
+        belegen();
+        EXPECT_EQ(captions().lblSchussNr, QLatin1String(row.schussNr));
+        EXPECT_EQ(captions().lblPlatz, QLatin1String(row.platzText)) << row.probe << row.ausf << row.platz;
+    }
 }
 
 TEST_F(LabelsTest, RingValueWholeOrWithTenths)
@@ -101,24 +77,22 @@ TEST_F(LabelsTest, NoShotEmptiesTheResults)
         EXPECT_TRUE(serie.isEmpty());
 }
 
-TEST_F(LabelsTest, EightSeriesFillOnlySix)
+TEST_F(LabelsTest, EightSeriesFillOnlySixAndLaterCaptionsStay)
 {
     viewTestShots(model, 80);
     SchussSatz& satz = model.records.AktuellerSatz;
     satz.SerienLetzter = 7;
-    for (int k = 0; k < 8; ++k)
-        satz.SerienWert[static_cast<std::size_t>(k)] = 90.5f + static_cast<float>(k);
+    for (std::size_t k = 0; k < 8; ++k)
+        satz.SerienWert[k] = 90.5f + float(k);
     belegen();
     EXPECT_EQ(captions().lblSerie[0], QStringLiteral("90.5"));
     EXPECT_EQ(captions().lblSerie[5], QStringLiteral("95.5"));
-}
 
-TEST_F(LabelsTest, SeriesCaptionsBeyondTheLatestStay)
-{
+    // Captions beyond the latest series stay.
     viewTestShots(model, 12);
     model.captions.lblSerie[3] = QStringLiteral("old");
-    model.records.AktuellerSatz.SerienLetzter = 1;
-    model.records.AktuellerSatz.SerienWert[1] = 20;
+    satz.SerienLetzter = 1;
+    satz.SerienWert[1] = 20;
     belegen();
     EXPECT_EQ(captions().lblSerie[1], QStringLiteral("20"));
     EXPECT_EQ(captions().lblSerie[3], QStringLiteral("old"));
@@ -151,42 +125,24 @@ TEST_F(LabelsTest, LatestIndexOutsideTheArraysIsSkipped)
     EXPECT_FALSE(TargetLabels::paintTimeLabels(model, settings()).ergebnisText.has_value());
 }
 
-struct SeriesCase {
-    double schussZahl;
-    double serienlaenge;
-    int shown;
-};
-
-class SeriesVisibilityTest : public LabelsTest, public ::testing::WithParamInterface<SeriesCase>
+TEST_F(LabelsTest, SeriesResultAndTitleShownByTheirSettings)
 {
-};
-
-TEST_P(SeriesVisibilityTest, CountOfSeriesLabels)
-{
+    // Shots of the competition, series length, series labels shown.
+    const std::array<double, 3> rows[]
+        = {{40, 10, 4}, {60, 10, 6}, {70, 10, 0}, {9, 10, 0}, {10, 10, 1}, {45, 10, 4}, {40, 0, 0}, {-40, 10, 0}};
     settings().SerienErgebnisse = 1;
-    model.records.Wettbewerb.SchussZahl = TaggedValue(GetParam().schussZahl);
-    model.records.Wettbewerb.Serienlaenge = TaggedValue(GetParam().serienlaenge);
-    const auto paint = TargetLabels::paintTimeLabels(model, settings());
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(paint.serieVisible[static_cast<std::size_t>(k)], k < GetParam().shown) << k;
-}
+    for (const auto& row : rows) {
+        model.records.Wettbewerb.SchussZahl = TaggedValue(row[0]);
+        model.records.Wettbewerb.Serienlaenge = TaggedValue(row[1]);
+        const auto paint = TargetLabels::paintTimeLabels(model, settings());
+        for (std::size_t k = 0; k < 6; ++k)
+            EXPECT_EQ(paint.serieVisible[k], k < row[2]) << row[0] << " shots, label " << k;
+    }
 
-INSTANTIATE_TEST_SUITE_P(Table, SeriesVisibilityTest,
-    ::testing::Values(SeriesCase {40, 10, 4}, SeriesCase {60, 10, 6}, SeriesCase {70, 10, 0}, SeriesCase {9, 10, 0},
-        SeriesCase {10, 10, 1}, SeriesCase {45, 10, 4}, SeriesCase {40, 0, 0}, SeriesCase {-40, 10, 0}));
-
-TEST_F(LabelsTest, SeriesHiddenWithoutTheSetting)
-{
     settings().SerienErgebnisse = 0;
-    const auto paint = TargetLabels::paintTimeLabels(model, settings());
-    for (bool visible : paint.serieVisible)
-        EXPECT_FALSE(visible);
-}
-
-TEST_F(LabelsTest, QuickDisplayShowsResultAndTitle)
-{
     settings().Schnellanzeige = 0;
     auto paint = TargetLabels::paintTimeLabels(model, settings());
+    EXPECT_FALSE(paint.serieVisible[0]);
     EXPECT_FALSE(paint.ergebnisVisible);
     EXPECT_FALSE(paint.titelNameVisible);
     EXPECT_FALSE(paint.ergebnisText.has_value());
@@ -196,8 +152,7 @@ TEST_F(LabelsTest, QuickDisplayShowsResultAndTitle)
     EXPECT_TRUE(paint.titelNameVisible);
 }
 
-class PositionTest : public LabelsTest
-{
+class PositionTest : public LabelsTest {
 protected:
     TargetLabels::LabelLayout designed() const
     {
@@ -208,8 +163,8 @@ protected:
         l.gesamt = QRectF(176, 288, 161, 25);
         l.schussNr = QRectF(8, 312, 97, 25);
         l.platz = QRectF(184, 312, 161, 25);
-        for (int k = 0; k < 6; ++k)
-            l.serie[static_cast<std::size_t>(k)] = QRectF(3 + 40 * k, 176, 41, 20);
+        for (std::size_t k = 0; k < 6; ++k)
+            l.serie[k] = QRectF(3 + 40 * double(k), 176, 41, 20);
         return l;
     }
 };
@@ -219,9 +174,7 @@ TEST_F(PositionTest, CompactLayoutMovesTheResultsOutOfSight)
     settings().Scheibenanzahl = 6;
     settings().chkEinZeilig = 0;
     const auto l = TargetLabels::TextPositionieren(designed(), 1000, settings());
-    EXPECT_DOUBLE_EQ(l.titelName.left(), 25);
-    EXPECT_DOUBLE_EQ(l.titelName.top(), 960 - 27);
-    EXPECT_DOUBLE_EQ(l.titelName.width(), 950);
+    EXPECT_EQ(l.titelName, QRectF(25, 960 - 27, 950, 27));
     for (const QRectF& r : {l.name, l.ringwert, l.gesamt, l.schussNr, l.platz, l.serie[0], l.serie[5]})
         EXPECT_DOUBLE_EQ(r.top(), 10000);
     EXPECT_DOUBLE_EQ(l.name.left(), 8);
@@ -232,29 +185,18 @@ TEST_F(PositionTest, FullLayoutStacksTheLabels)
     settings().Scheibenanzahl = 8;
     const TargetLabels::LabelLayout d = designed();
     const auto l = TargetLabels::TextPositionieren(d, 1000, settings());
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_DOUBLE_EQ(l.serie[static_cast<std::size_t>(k)].top(), 970);
-        EXPECT_DOUBLE_EQ(l.serie[static_cast<std::size_t>(k)].left(), d.serie[static_cast<std::size_t>(k)].left());
-    }
-    EXPECT_DOUBLE_EQ(l.name.top(), 970 + 20 + 25);
-    EXPECT_DOUBLE_EQ(l.name.left(), 25);
-    EXPECT_DOUBLE_EQ(l.ringwert.top(), 1015 + 22 + 25);
-    EXPECT_DOUBLE_EQ(l.gesamt.top(), l.ringwert.top());
-    EXPECT_DOUBLE_EQ(l.gesamt.left(), 25 + 30);
-    EXPECT_DOUBLE_EQ(l.gesamt.width(), 0.85 * (1000 - 55 - 25));
-    EXPECT_DOUBLE_EQ(l.gesamt.height(), 25);
-    EXPECT_DOUBLE_EQ(l.schussNr.top(), 1062 + 25 + 25);
-    EXPECT_DOUBLE_EQ(l.platz.top(), l.schussNr.top());
-    EXPECT_DOUBLE_EQ(l.platz.left(), 25 + 97);
-    EXPECT_DOUBLE_EQ(l.platz.width(), 0.85 * (1000 - 122 - 25));
-}
+    for (std::size_t k = 0; k < 6; ++k)
+        EXPECT_EQ(l.serie[k].topLeft(), QPointF(d.serie[k].left(), 970));
+    EXPECT_EQ(l.name.topLeft(), QPointF(25, 970 + 20 + 25));
+    EXPECT_EQ(l.gesamt, QRectF(25 + 30, 1015 + 22 + 25, 0.85 * (1000 - 55 - 25), 25));
+    EXPECT_DOUBLE_EQ(l.ringwert.top(), l.gesamt.top());
+    EXPECT_EQ(l.platz, QRectF(25 + 97, 1062 + 25 + 25, 0.85 * (1000 - 122 - 25), 25));
+    EXPECT_DOUBLE_EQ(l.schussNr.top(), l.platz.top());
 
-TEST_F(PositionTest, OneLineDisplayUsesTheFullLayout)
-{
+    // A one-line display of few targets uses the full layout too.
     settings().Scheibenanzahl = 4;
     settings().chkEinZeilig = 1;
-    const auto l = TargetLabels::TextPositionieren(designed(), 1000, settings());
-    EXPECT_DOUBLE_EQ(l.serie[0].top(), 970);
+    EXPECT_DOUBLE_EQ(TargetLabels::TextPositionieren(d, 1000, settings()).serie[0].top(), 970);
 }
 
 } // namespace

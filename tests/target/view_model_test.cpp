@@ -1,23 +1,11 @@
 #include "platform/ProgramInfo.h"
 #include "support/TestDialogs.h"
 #include "target/TargetModel.h"
-#include "view_test_target.h"
+#include "target_test_support.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-namespace
-{
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
+namespace {
 
 QByteArray competition(const QByteArray& name, const QByteArray& waffe, const QByteArray& scheibe)
 {
@@ -25,27 +13,22 @@ QByteArray competition(const QByteArray& name, const QByteArray& waffe, const QB
         + "\"\r\n1,\"50\",\"\",\"\",\"\",1,40,0,0,0,1,\"S\",\"\",\"\",\"\",1,4,0,0,0\r\n";
 }
 
-class ModelTest : public ::testing::Test
-{
+class ModelTest : public TempDirTest {
 protected:
     void SetUp() override
     {
-        resetViewTestState();
+        TempDirTest::SetUp();
+        ProgramState::reset();
         TestDialogs::clear();
-        ASSERT_TRUE(dir.isValid());
-        ProgramInfo::setDirectoryForTest(dir.path());
-        writeFile(path("hd_1-10.def"), competition("LG 10m", "waffe.def", "scheibe.def"));
-        writeFile(path("hd_1-40.def"), competition("Fehlt", "waffe.def", "fehlt.def"));
-        writeFile(path("scheibe.def"), "\"LG\",1,1,380,180,20,0,0,1,0,0,0,0,40,1,8,10,0,1000,1000,-1,0,0\r\n");
-        writeFile(path("waffe.def"), "\"LG 4,5\",1,20,45,4.5,0\r\n");
+        ProgramInfo::setDirectoryForTest(m_dir.path());
+        write(QStringLiteral("hd_1-10.def"), competition("LG 10m", "waffe.def", "scheibe.def"));
+        write(QStringLiteral("hd_1-40.def"), competition("Fehlt", "waffe.def", "fehlt.def"));
+        write(QStringLiteral("scheibe.def"), "\"LG\",1,1,380,180,20,0,0,1,0,0,0,0,40,1,8,10,0,1000,1000,-1,0,0\r\n");
+        write(QStringLiteral("waffe.def"), "\"LG 4,5\",1,20,45,4.5,0\r\n");
     }
-
     void TearDown() override { ProgramInfo::setDirectoryForTest(QString()); }
+    static Einstellungen& settings() { return ProgramState::instance().settings; }
 
-    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    Einstellungen& settings() { return ProgramState::instance().settings; }
-
-    QTemporaryDir dir;
     TargetModel model;
 };
 
@@ -53,43 +36,31 @@ TEST_F(ModelTest, InitLoadsTheDisciplineAndStartsAShooter)
 {
     viewTestShots(model, 4);
     model.records.Scheibe.Probe = TaggedValue(0);
-    ASSERT_TRUE(model.Init(QStringLiteral("7$1.10$Max Muster")));
+    ASSERT_TRUE(model.Init(QStringLiteral(" 255 $1.10$Max$Muster")));
     EXPECT_EQ(model.DisziplinNr, QStringLiteral("1.10"));
-    EXPECT_EQ(model.records.SchuetzenName.toString(), QStringLiteral("Max Muster"));
+    EXPECT_EQ(model.records.SchuetzenName.toString(), QStringLiteral("Max$Muster"));
     EXPECT_EQ(model.records.Wettbewerb.Bezeichnung.toString(), QStringLiteral("LG 10m"));
     EXPECT_EQ(model.records.Scheibe.Ringbreite.toDouble(), 40);
     EXPECT_EQ(model.records.Waffe.AnzeigeRadius.toDouble(), 20);
     EXPECT_EQ(model.records.AktuellerSatz.LetzterIndex, -1);
     EXPECT_EQ(model.records.AktuellerSatz.SchussNummer, 0);
-    EXPECT_EQ(model.records.AktuellerSatz.Gesamt, 0);
     EXPECT_TRUE(model.probe());
     EXPECT_EQ(model.VolleBreite, 1000);
 }
 
-TEST_F(ModelTest, NameKeepsFurtherDollars)
-{
-    ASSERT_TRUE(model.Init(QStringLiteral(" 255 $1.10$Na$me")));
-    EXPECT_EQ(model.records.SchuetzenName.toString(), QStringLiteral("Na$me"));
-}
-
-class BadAnnouncementTest : public ModelTest, public ::testing::WithParamInterface<const char*>
-{
-};
-
-TEST_P(BadAnnouncementTest, ChangesNothing)
+TEST_F(ModelTest, BadAnnouncementChangesNothing)
 {
     model.DisziplinNr = QStringLiteral("2.20");
     model.records.SchuetzenName = TaggedValue(QStringLiteral("Alt"));
     viewTestShots(model, 3);
-    EXPECT_FALSE(model.Init(QString::fromLatin1(GetParam())));
-    EXPECT_EQ(model.DisziplinNr, QStringLiteral("2.20"));
-    EXPECT_EQ(model.records.SchuetzenName.toString(), QStringLiteral("Alt"));
-    EXPECT_EQ(model.records.AktuellerSatz.LetzterIndex, 2);
-    EXPECT_TRUE(model.records.Wettbewerb.Bezeichnung.isEmpty());
+    for (const char* bad : {"7$1.10", "7", "", "300$1.10$X", "-1$1.10$X", "abc$1.10$X", "$1.10$X"}) {
+        EXPECT_FALSE(model.Init(QString::fromLatin1(bad))) << bad;
+        EXPECT_EQ(model.DisziplinNr, QStringLiteral("2.20"));
+        EXPECT_EQ(model.records.SchuetzenName.toString(), QStringLiteral("Alt"));
+        EXPECT_EQ(model.records.AktuellerSatz.LetzterIndex, 2);
+        EXPECT_TRUE(model.records.Wettbewerb.Bezeichnung.isEmpty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, BadAnnouncementTest,
-    ::testing::Values("7$1.10", "7", "", "300$1.10$X", "-1$1.10$X", "abc$1.10$X", "$1.10$X"));
 
 TEST_F(ModelTest, MissingTargetFileSkipsTheRest)
 {
@@ -102,12 +73,20 @@ TEST_F(ModelTest, MissingTargetFileSkipsTheRest)
     EXPECT_FALSE(model.probe());
 }
 
-TEST_F(ModelTest, FilesNamedWithBackslashesAndOtherCase)
+TEST_F(ModelTest, FilesNamedWithBackslashesAndOtherCaseOrNotNamedAtAll)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("daten")));
-    writeFile(path("hd_2-10.def"), competition("LP", "WAFFE.DEF", "Daten\\Scheibe.DEF"));
-    writeFile(path("daten/scheibe.def"), "\"LP\",1,1,700,300,50,0,0,1,0,0,0,0,80,1,9,10,0,1700,1700,0,0,0\r\n");
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("daten")));
+    write(QStringLiteral("hd_2-10.def"), competition("LP", "WAFFE.DEF", "Daten\\Scheibe.DEF"));
+    writeTestFile(FileLookup::join(path(QStringLiteral("daten")), QStringLiteral("scheibe.def")),
+        "\"LP\",1,1,700,300,50,0,0,1,0,0,0,0,80,1,9,10,0,1700,1700,0,0,0\r\n");
     ASSERT_TRUE(model.Init(QStringLiteral("1$2.10$X")));
+    EXPECT_EQ(model.records.Scheibe.Ringbreite.toDouble(), 80);
+    EXPECT_EQ(model.records.Waffe.AnzeigeRadius.toDouble(), 20);
+
+    // A competition that names no target or weapon leaves them as they were.
+    write(QStringLiteral("hd_2-60.def"), competition("Ohne", "", ""));
+    ASSERT_TRUE(model.Init(QStringLiteral("1$2.60$X")));
+    EXPECT_EQ(model.records.Wettbewerb.Bezeichnung.toString(), QStringLiteral("Ohne"));
     EXPECT_EQ(model.records.Scheibe.Ringbreite.toDouble(), 80);
     EXPECT_EQ(model.records.Waffe.AnzeigeRadius.toDouble(), 20);
 }
@@ -119,13 +98,11 @@ TEST_F(ModelTest, TargetFileResetsTheZoomAndEndsSighting)
     model.KartonProzent = 50;
     model.records.Scheibe.OffsetX = TaggedValue(12.0);
     model.records.Scheibe.Probe = TaggedValue(-1);
-    const TaggedValue result = model.ScheibenSelection(path("scheibe.def"), TaggedValue(3.0));
+    const TaggedValue result = model.ScheibenSelection(path(QStringLiteral("scheibe.def")), TaggedValue(3.0));
     EXPECT_TRUE(result.isEmpty());
     EXPECT_FALSE(model.probe());
     EXPECT_EQ(model.Scheibe_ZoomNummer, 0);
     EXPECT_EQ(model.records.Scheibe.OffsetX.toDouble(), 0);
-    EXPECT_EQ(model.records.Scheibe.OffsetY.toDouble(), 0);
-    EXPECT_EQ(model.VolleBreite, 1000);
     EXPECT_EQ(model.SichtBreite, 1000);
     EXPECT_EQ(model.KartonProzent, 90);
     EXPECT_EQ(model.RandProzent, 5);
@@ -171,7 +148,7 @@ TEST_F(ModelTest, SetProbeCopiesTheChosenSet)
     EXPECT_EQ(model.records.MatchSatz.SchussNummer, 7);
 }
 
-TEST_F(ModelTest, LoadEventWithoutAutoZoom)
+TEST_F(ModelTest, LoadEventZoomsByTheAutoZoomRule)
 {
     model.DisziplinNr = QStringLiteral("1.10");
     model.gTitelName = QStringLiteral("wartet");
@@ -184,11 +161,7 @@ TEST_F(ModelTest, LoadEventWithoutAutoZoom)
     EXPECT_EQ(model.Rand, 44);
     EXPECT_EQ(model.KartonGroesse, 792);
     EXPECT_EQ(model.MitteX, 440);
-}
 
-TEST_F(ModelTest, LoadEventWithAutoZoomAndAShot)
-{
-    model.DisziplinNr = QStringLiteral("9.99");
     settings().AutoZoom = 1;
     viewTestShots(model, 1);
     model.records.AktuellerSatz.Ringwert[0] = 9.8f;
@@ -202,47 +175,15 @@ TEST_F(ModelTest, LoadEventSurvivesMissingFiles)
     model.Laden(settings());
     EXPECT_EQ(model.records.Wettbewerb.Bezeichnung.toString(), QStringLiteral("Fehlt"));
 
-    QFile::remove(path("hd_1-10.def"));
+    // Without its competition file no target or weapon is read.
+    QFile::remove(path(QStringLiteral("hd_1-10.def")));
+    model.records.Scheibe.Bezeichnung = TaggedValue(QStringLiteral("vorher"));
     model.DisziplinNr = QString();
     model.Laden(settings());
     ASSERT_EQ(TestDialogs::messages().size(), 1);
     EXPECT_TRUE(TestDialogs::messages()[0].text.startsWith(QStringLiteral("Datei existiert nicht: ")));
     EXPECT_TRUE(model.records.Wettbewerb.Bezeichnung.isEmpty());
+    EXPECT_EQ(model.records.Scheibe.Bezeichnung.toString(), QStringLiteral("vorher"));
 }
-
-class ShippedDisciplineTest : public ::testing::TestWithParam<const char*>
-{
-protected:
-    void SetUp() override
-    {
-        resetViewTestState();
-        TestDialogs::clear();
-    }
-    void TearDown() override { ProgramInfo::setDirectoryForTest(QString()); }
-};
-
-// The definition files shipped beside the program give every discipline a
-// face that the window can zoom onto and draw.
-TEST_P(ShippedDisciplineTest, LoadsAndZooms)
-{
-    const QByteArray source = qgetenv("OMR_SOURCE_DIR");
-    if (source.isEmpty())
-        GTEST_SKIP() << "OMR_SOURCE_DIR not set";
-    ProgramInfo::setDirectoryForTest(QDir(QString::fromLocal8Bit(source)).filePath(QStringLiteral("data")));
-    TargetModel model;
-    model.DisziplinNr = QString::fromLatin1(GetParam());
-    model.Laden(ProgramState::instance().settings);
-    EXPECT_TRUE(TestDialogs::messages().isEmpty());
-    EXPECT_FALSE(model.probe());
-    EXPECT_GT(model.records.Scheibe.Ringbreite.toDouble(), 0);
-    EXPECT_GT(model.records.Waffe.AnzeigeRadius.toDouble(), 0);
-    EXPECT_EQ(model.Scheibe_ZoomNummer, 1);
-    EXPECT_GT(model.SichtBreite, 0);
-    // Step 1 shows the whole scoring area.
-    EXPECT_GT(model.SichtBreite, 2 * model.records.Scheibe.AussenRadius.toDouble());
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ShippedDisciplineTest,
-    ::testing::Values("1.10", "1.40", "1.52", "2.10", "2.20", "2.40D", "2.40P", "2.50D", "2.50P", "2.60"));
 
 } // namespace
