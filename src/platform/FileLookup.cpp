@@ -1,14 +1,19 @@
 #include "platform/FileLookup.h"
 
+#include "platform/DirectoryListingCache.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace
-{
+namespace {
 
 enum class Want { File, Directory, Any };
+
+// Whether the case-insensitive fallback may answer from a listing taken
+// earlier in the DirectoryListingCache scope in force.
+enum class Listing { Fresh, MayBeCached };
 
 bool isSeparator(QChar c)
 {
@@ -30,10 +35,12 @@ bool hasType(const QFileInfo& info, Want want)
 
 // The entry of dir whose name equals name ignoring case; the exact spelling
 // wins, otherwise the first in name order, so the choice is stable.
-std::optional<QString> matchEntry(const QString& dir, const QString& name, Want want)
+// knownMissing: a path the caller has just found not to exist.
+std::optional<QString> matchEntry(
+    const QString& dir, const QString& name, Want want, Listing listing, const QString& knownMissing = QString())
 {
     const QString exact = FileLookup::join(dir, name);
-    if (hasType(QFileInfo(exact), want))
+    if (exact != knownMissing && hasType(QFileInfo(exact), want))
         return exact;
     QDir::Filters filters = QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     if (want == Want::File)
@@ -42,6 +49,18 @@ std::optional<QString> matchEntry(const QString& dir, const QString& name, Want 
         filters |= QDir::Dirs;
     else
         filters |= QDir::Files | QDir::Dirs;
+    if (listing == Listing::MayBeCached) {
+        if (DirectoryListingCache* cache = DirectoryListingCache::current()) {
+            const QString entry = cache->entryIgnoringCase(dir, filters, name);
+            if (entry.isEmpty())
+                return std::nullopt;
+            // A listing taken earlier may name a file that has gone since.
+            const QString found = FileLookup::join(dir, entry);
+            if (!hasType(QFileInfo(found), want))
+                return std::nullopt;
+            return found;
+        }
+    }
     const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir).entryList(filters, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
@@ -60,7 +79,7 @@ std::optional<QString> findPath(const QString& given, Want want)
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
         path.chop(1);
-    if (hasType(QFileInfo(path), want))
+    if (path != given && hasType(QFileInfo(path), want))
         return QDir::toNativeSeparators(path);
 
     const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
@@ -78,13 +97,12 @@ std::optional<QString> findPath(const QString& given, Want want)
             return std::nullopt;
         parent = *found;
     }
-    return matchEntry(parent, name, want);
+    return matchEntry(parent, name, want, Listing::MayBeCached, path);
 }
 
 } // namespace
 
-namespace FileLookup
-{
+namespace FileLookup {
 
 QString join(const QString& dir, const QString& name)
 {
@@ -140,7 +158,7 @@ std::optional<QString> resolveInside(const QString& dir, const QString& name)
         const bool last = i == parts.size() - 1;
         std::optional<QString> match;
         if (onDisk)
-            match = matchEntry(current, parts[i], last ? Want::Any : Want::Directory);
+            match = matchEntry(current, parts[i], last ? Want::Any : Want::Directory, Listing::Fresh);
         if (match) {
             current = *match;
         } else {

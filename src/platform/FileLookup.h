@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <optional>
 
 // File names the way Windows sees them, on any file system: names received from
@@ -12,7 +13,9 @@ namespace FileLookup {
 QString join(const QString& dir, const QString& name);
 
 // The path of the existing regular file that matches path when letter case is
-// ignored (exact name preferred), or nullopt. No wildcards.
+// ignored (exact name preferred), or nullopt. No wildcards. Inside a
+// DirectoryListingCache scope a name spelt differently on disk is looked for
+// in a listing taken once per directory and scope.
 std::optional<QString> findFile(const QString& path);
 bool fileExists(const QString& path);
 // The same for directories.
@@ -22,7 +25,8 @@ bool directoryExists(const QString& path);
 // Resolves a name received from the scoring system inside dir: "\" and "/"
 // both separate folders, subfolders are allowed, each part is matched
 // ignoring case. An absolute name or one that climbs out of dir gives nullopt.
-// For a file that does not exist yet the last part is kept as given.
+// For a file that does not exist yet the last part is kept as given. Always
+// lists afresh: the file a message names may have been written a moment ago.
 std::optional<QString> resolveInside(const QString& dir, const QString& name);
 
 // Turns "\" into the native separator (names the program itself builds the

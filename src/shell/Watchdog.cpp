@@ -4,6 +4,7 @@
 #include "exchange/ExchangeCodes.h"
 #include "exchange/SatzZerlegen.h"
 #include "platform/Dialogs.h"
+#include "platform/DirectoryListingCache.h"
 #include "platform/FileLookup.h"
 #include "platform/SequentialFile.h"
 #include "platform/VbNumbers.h"
@@ -54,6 +55,9 @@ void Watchdog::tick()
     if (m_inTick || Dialogs::messageOpen())
         return;
     const TickFlag running(m_inTick);
+    // Every lane tests for its control file; a folder is listed at most once
+    // per tick for the names that differ in letter case only.
+    const DirectoryListingCache listings;
     const Einstellungen& s = m_state.settings;
 
     if (s.FreieWerbung == 1 && !m_timers.tmrWerbePause.isEnabled() && !m_timers.tmrWerbung.isEnabled())
