@@ -7,8 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 // Fonts are sized for a 96-DPI device, whatever the device reports, so that a
 // drawing looks the same in user units on every screen and in tests.
@@ -85,8 +84,12 @@ void PainterCanvas::setPenWidth(int pixels)
 void PainterCanvas::setFontSize(double points)
 {
     const double pixels = std::isfinite(points) ? points * kPixelsPerPoint : 1;
-    m_font.setPixelSize(std::clamp(int(std::lround(pixels)), 1, 4000));
-    m_painter.setFont(m_font);
+    const int size = std::clamp(int(std::lround(pixels)), 1, 4000);
+    if (size == m_font.pixelSize())
+        return;
+    m_font.setPixelSize(size);
+    m_fontInPainter = false;
+    m_metrics.reset();
 }
 
 double PainterCanvas::fontSize() const
@@ -96,22 +99,74 @@ double PainterCanvas::fontSize() const
 
 void PainterCanvas::setFontBold(bool bold)
 {
+    if (bold == m_font.bold())
+        return;
     m_font.setBold(bold);
+    m_fontInPainter = false;
+    m_metrics.reset();
+}
+
+// The painter gets the font only when text is drawn.
+void PainterCanvas::useFont()
+{
+    if (m_fontInPainter)
+        return;
     m_painter.setFont(m_font);
+    m_fontInPainter = true;
+}
+
+const QFontMetricsF& PainterCanvas::metrics() const
+{
+    if (!m_metrics)
+        m_metrics.emplace(m_font, m_painter.device());
+    return *m_metrics;
 }
 
 void PainterCanvas::filledBox(double x1, double y1, double x2, double y2)
 {
-    const QRectF rect = QRectF(QPointF(x1 * m_scale, y1 * m_scale), QPointF(x2 * m_scale, y2 * m_scale)).normalized();
-    m_painter.fillRect(rect, m_pen);
+    fillPixelBox(snapped(box(x1, y1, x2, y2)), m_pen);
 }
 
 void PainterCanvas::boxOutline(double x1, double y1, double x2, double y2)
 {
-    const QRectF rect = QRectF(QPointF(x1 * m_scale, y1 * m_scale), QPointF(x2 * m_scale, y2 * m_scale)).normalized();
-    m_painter.setPen(QPen(m_pen, m_penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawRect(rect);
+    // A square-capped, mitre-joined outline is the band between the box grown
+    // and the box shrunk by half the pen width: four boxes.
+    const QRectF rect = box(x1, y1, x2, y2);
+    const double half = m_penWidth / 2.0;
+    const QRect outer = snapped(rect.adjusted(-half, -half, half, half));
+    const QRect inner = snapped(rect.adjusted(half, half, -half, -half));
+    if (rect.width() <= 2 * half || rect.height() <= 2 * half || inner.isEmpty()) {
+        fillPixelBox(outer, m_pen);
+        return;
+    }
+    fillPixelBox(QRect(QPoint(outer.left(), outer.top()), QPoint(outer.right(), inner.top() - 1)), m_pen);
+    fillPixelBox(QRect(QPoint(outer.left(), inner.bottom() + 1), QPoint(outer.right(), outer.bottom())), m_pen);
+    fillPixelBox(QRect(QPoint(outer.left(), inner.top()), QPoint(inner.left() - 1, inner.bottom())), m_pen);
+    fillPixelBox(QRect(QPoint(inner.right() + 1, inner.top()), QPoint(outer.right(), inner.bottom())), m_pen);
+}
+
+QRectF PainterCanvas::box(double x1, double y1, double x2, double y2) const
+{
+    return QRectF(QPointF(x1 * m_scale, y1 * m_scale), QPointF(x2 * m_scale, y2 * m_scale)).normalized();
+}
+
+// Boxes stand parallel to the pixel grid: snapped to whole pixels they are
+// filled row by row, where an antialiased box goes through the rasterizer
+// (the masking frame of a large window costs several times as much that way).
+// An edge moves by less than half a pixel.
+QRect PainterCanvas::snapped(const QRectF& rect)
+{
+    const auto px = [](double v) { return int(std::clamp(std::round(v), -1e9, 1e9)); };
+    return QRect(QPoint(px(rect.left()), px(rect.top())), QPoint(px(rect.right()) - 1, px(rect.bottom()) - 1));
+}
+
+void PainterCanvas::fillPixelBox(const QRect& rect, const QColor& color)
+{
+    if (rect.isEmpty())
+        return;
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.fillRect(rect, color);
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
 void PainterCanvas::line(double x1, double y1, double x2, double y2)
@@ -120,12 +175,31 @@ void PainterCanvas::line(double x1, double y1, double x2, double y2)
     m_painter.drawLine(QPointF(x1 * m_scale, y1 * m_scale), QPointF(x2 * m_scale, y2 * m_scale));
 }
 
+void PainterCanvas::disc(const QPointF& centre, double radius, const QColor& color)
+{
+    m_painter.setPen(Qt::NoPen);
+    m_painter.setBrush(color);
+    m_painter.drawEllipse(centre, radius, radius);
+}
+
 void PainterCanvas::circle(double cx, double cy, double radius)
 {
+    const QPointF centre(cx * m_scale, cy * m_scale);
     const double r = std::fabs(radius) * m_scale;
+    if (m_fillStyle == FillStyle::Solid) {
+        // A solid circle is the disc out to the outer edge of its outline in
+        // the pen colour with the inside of the outline on top in the fill
+        // colour. Filling discs is much cheaper than stroking a wide outline
+        // around a fill, and one disc does when both colours are the same.
+        const double half = m_penWidth / 2.0;
+        disc(centre, r + half, m_pen);
+        if (m_fill != m_pen && r > half)
+            disc(centre, r - half, m_fill);
+        return;
+    }
     m_painter.setPen(QPen(m_pen, m_penWidth));
     m_painter.setBrush(QBrush(m_fill, brushStyle(m_fillStyle)));
-    m_painter.drawEllipse(QPointF(cx * m_scale, cy * m_scale), r, r);
+    m_painter.drawEllipse(centre, r, r);
 }
 
 void PainterCanvas::shotCircle(double cx, double cy, double radius, double angleRadians)
@@ -141,27 +215,26 @@ void PainterCanvas::shotCircle(double cx, double cy, double radius, double angle
 
 void PainterCanvas::text(double x, double y, const QString& text)
 {
-    m_painter.setFont(m_font);
+    useFont();
     m_painter.setPen(m_pen);
-    const QFontMetricsF metrics(m_font, m_painter.device());
-    double baseline = y * m_scale + metrics.ascent();
+    const QFontMetricsF& m = metrics();
+    double baseline = y * m_scale + m.ascent();
     for (const QString& row : text.split(QLatin1Char('\n'))) {
         m_painter.drawText(QPointF(x * m_scale, baseline), row);
-        baseline += metrics.height();
+        baseline += m.height();
     }
 }
 
 double PainterCanvas::textWidth(const QString& text) const
 {
-    const QFontMetricsF metrics(m_font, m_painter.device());
+    const QFontMetricsF& m = metrics();
     double widest = 0;
     for (const QString& row : text.split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(row));
+        widest = std::max(widest, m.horizontalAdvance(row));
     return widest / m_scale;
 }
 
 double PainterCanvas::textHeight(const QString& text) const
 {
-    const QFontMetricsF metrics(m_font, m_painter.device());
-    return metrics.height() * lineCount(text) / m_scale;
+    return metrics().height() * lineCount(text) / m_scale;
 }

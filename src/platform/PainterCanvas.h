@@ -3,7 +3,10 @@
 #include "platform/Canvas.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPen>
+
+#include <optional>
 
 class QPainter;
 class QPaintDevice;
@@ -34,6 +37,15 @@ public:
     double textHeight(const QString& text) const override;
 
 private:
+    // Metrics of the current font, measured once per font rather than per
+    // call: fitting the ring numbers tries many sizes and measures each.
+    const QFontMetricsF& metrics() const;
+    void useFont();
+    void disc(const QPointF& centre, double radius, const QColor& color);
+    QRectF box(double x1, double y1, double x2, double y2) const;
+    static QRect snapped(const QRectF& rect);
+    void fillPixelBox(const QRect& rect, const QColor& color);
+
     QPainter& m_painter;
     double m_pixelWidth;
     double m_pixelHeight;
@@ -43,4 +55,6 @@ private:
     FillStyle m_fillStyle = FillStyle::Transparent;
     int m_penWidth = 1;
     QFont m_font;
+    bool m_fontInPainter = false;
+    mutable std::optional<QFontMetricsF> m_metrics;
 };

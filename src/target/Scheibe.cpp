@@ -14,13 +14,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 const QColor Dunkelblau(0, 0, 192);
 const QColor Gelb(255, 255, 0);
@@ -71,6 +71,9 @@ Scheibe::Scheibe(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("Scheibe"));
     setFocusPolicy(Qt::ClickFocus);
     setAutoFillBackground(true);
+    // Every paint covers the whole window with its picture: the background
+    // need not be filled first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Button));
     setPalette(palette);
@@ -315,13 +318,92 @@ void Scheibe::paintEvent(QPaintEvent*)
     m_optionen->setText(ProgramState::instance().language.OptionsTexte[0]);
     m_model.zoomForPaint(settings());
     {
+        const QPalette palette = QGuiApplication::palette();
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        if (m_buffer.size() != pixels || m_buffer.devicePixelRatio() != ratio) {
+            m_buffer = QImage(pixels, QImage::Format_RGB32);
+            m_buffer.setDevicePixelRatio(ratio);
+            m_buffer.fill(this->palette().color(backgroundRole()));
+        }
+        {
+            QPainter painter(&m_buffer);
+            const TargetPainter::FaceResult face = paintFace(painter, palette);
+            PainterCanvas canvas(painter, width(), height());
+            TargetPainter::drawOverlay(canvas, m_model, settings(), palette, face);
+        }
         QPainter painter(this);
-        PainterCanvas canvas(painter, width(), height());
-        TargetPainter::ZeichneScheibe(canvas, m_model, settings(), QGuiApplication::palette());
+        blit(painter, ratio);
     }
     applyCaptions();
     TextPositionieren();
     applyPaintTimeLabels();
+}
+
+// The face is kept as a picture and drawn again only when something it shows
+// has changed. Drawing it (the rings, their numbers, fitting the numbers'
+// font) costs more than the rest of a repaint together, and the polling tick
+// repaints a window for every new shot, which leaves the face as it was. The
+// overlay then draws exactly as ZeichneScheibe would.
+TargetPainter::FaceResult Scheibe::paintFace(QPainter& painter, const QPalette& palette)
+{
+    if (!TargetPainter::hasFace(m_model)) {
+        PainterCanvas canvas(painter, width(), height());
+        return TargetPainter::drawFace(canvas, m_model, settings(), palette);
+    }
+    // Below the square of the visible width the masking frame covers all.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(width(), std::min(width(), height())) * ratio).toSize();
+    const QColor background = this->palette().color(backgroundRole());
+    const TargetPainter::FaceKey key = TargetPainter::faceKey(m_model, settings(), palette);
+    if (m_face.size() != pixels || m_face.devicePixelRatio() != ratio || m_faceBackground != background
+        || m_faceKey != key) {
+        m_face = QImage(pixels, QImage::Format_RGB32);
+        m_face.setDevicePixelRatio(ratio);
+        m_face.fill(background);
+        QPainter facePainter(&m_face);
+        PainterCanvas canvas(facePainter, width(), height());
+        m_faceResult = TargetPainter::drawFace(canvas, m_model, settings(), palette);
+        m_faceKey = key;
+        m_faceBackground = background;
+    }
+    painter.drawImage(0, 0, m_face);
+    return m_faceResult;
+}
+
+// The labels cut holes into the area a paint may cover. A blit through such a
+// clip goes span by span, and from about a hundred spans on Qt hands it to
+// its thread pool, whose hand-over costs more than the copy. Blitting each
+// rectangle of the clip on its own is a plain copy of rows.
+void Scheibe::blit(QPainter& painter, qreal ratio)
+{
+    const QTransform toDevice = painter.deviceTransform();
+    const QPaintEngine* engine = painter.paintEngine();
+    if (engine && ratio == 1 && toDevice.type() <= QTransform::TxTranslate && !engine->systemClip().isEmpty()) {
+        const QPoint offset(qRound(toDevice.dx()), qRound(toDevice.dy()));
+        const QRegion visible = engine->systemClip().translated(-offset) & rect();
+        for (const QRect& r : visible) {
+            painter.setClipRect(r);
+            painter.drawImage(r.topLeft(), m_buffer, r);
+        }
+        return;
+    }
+    constexpr int kStrip = 8;
+    const QSize pixels = m_buffer.size();
+    for (int y = 0; y < pixels.height(); y += kStrip) {
+        const QRect strip(0, y, pixels.width(), std::min(kStrip, pixels.height() - y));
+        painter.drawImage(QPointF(0, y / ratio), m_buffer, strip);
+    }
+}
+
+void Scheibe::hideEvent(QHideEvent* event)
+{
+    // A hidden window keeps no picture: with many lanes paged through, the
+    // pictures would otherwise add up.
+    m_face = QImage();
+    m_faceKey.reset();
+    m_buffer = QImage();
+    QWidget::hideEvent(event);
 }
 
 void Scheibe::mousePressEvent(QMouseEvent* event)

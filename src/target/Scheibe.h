@@ -2,10 +2,13 @@
 
 #include "shell/LaneTarget.h"
 #include "target/TargetModel.h"
+#include "target/TargetPainter.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -13,8 +16,7 @@ class QMenu;
 
 // The target window of one lane: a child of the frame's workspace that draws
 // its face from the records on every paint and carries the result labels.
-class Scheibe : public QWidget, public LaneTarget
-{
+class Scheibe : public QWidget, public LaneTarget {
     Q_OBJECT
 public:
     explicit Scheibe(QWidget* parent = nullptr);
@@ -56,6 +58,7 @@ Q_SIGNALS:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -64,6 +67,8 @@ private:
     void applyCaptions();
     void applyPaintTimeLabels();
     void zeigeLinienNr();
+    TargetPainter::FaceResult paintFace(QPainter& painter, const QPalette& palette);
+    void blit(QPainter& painter, qreal ratio);
 
     TargetModel m_model;
     QMenu* m_menu = nullptr;
@@ -77,4 +82,11 @@ private:
     QLabel* m_lblPlatz = nullptr;
     QLabel* m_lblErgebnis = nullptr;
     std::array<QLabel*, 6> m_lblSerie {};
+
+    // The face as last drawn, and what it was drawn from.
+    QImage m_face;
+    QImage m_buffer;
+    std::optional<TargetPainter::FaceKey> m_faceKey;
+    QColor m_faceBackground;
+    TargetPainter::FaceResult m_faceResult;
 };

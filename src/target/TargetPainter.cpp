@@ -13,11 +13,9 @@
 #include <cmath>
 #include <optional>
 
-namespace TargetPainter
-{
+namespace TargetPainter {
 
-namespace
-{
+namespace {
 
 const QColor Schwarz(0, 0, 0);
 const QColor Gruen(0, 255, 0);
@@ -51,8 +49,7 @@ struct Ringschrift {
     double h8 = 0;
 };
 
-class Zeichner
-{
+class Zeichner {
 public:
     Zeichner(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette)
         : c(canvas), m(model), s(settings), scheibe(model.records.Scheibe), karte(palette.color(QPalette::ToolTipBase)),
@@ -60,20 +57,35 @@ public:
     {
     }
 
-    void zeichne()
+    FaceResult face()
     {
-        if (!(m.SichtBreite > 0) || !std::isfinite(m.SichtBreite)) {
+        if (!hasFace(m)) {
             c.setScale(1);
             c.setFillStyle(FillStyle::Solid);
             c.setPenColor(knopf);
             c.setFillColor(knopf);
             c.filledBox(0, 0, 1, hoehe());
+            return {false, c.fontSize()};
+        }
+        c.setScale(m.SichtBreite);
+        c.setFontBold(false);
+        flaeche();
+        return {schrift.druckbar, c.fontSize()};
+    }
+
+    // The state the face leaves behind is set again, so that the overlay
+    // draws the same on a canvas of its own.
+    void overlay(const FaceResult& face)
+    {
+        if (!hasFace(m)) {
             TargetLabels::TextBelegen(m, s);
             return;
         }
         c.setScale(m.SichtBreite);
         c.setFontBold(false);
-        flaeche();
+        c.setFontSize(face.fontSize);
+        c.setPenWidth(1);
+        schrift.druckbar = face.ringNumbersFit;
         schuesse();
         rahmen();
         TargetLabels::TextBelegen(m, s);
@@ -347,7 +359,50 @@ QColor probeEckFarbe(double farbeProbeEcke)
 
 void ZeichneScheibe(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette)
 {
-    Zeichner(canvas, model, settings, palette).zeichne();
+    Zeichner zeichner(canvas, model, settings, palette);
+    zeichner.overlay(zeichner.face());
+}
+
+FaceResult drawFace(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette)
+{
+    return Zeichner(canvas, model, settings, palette).face();
+}
+
+void drawOverlay(
+    Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette, const FaceResult& face)
+{
+    Zeichner(canvas, model, settings, palette).overlay(face);
+}
+
+bool hasFace(const TargetModel& model)
+{
+    return model.SichtBreite > 0 && std::isfinite(model.SichtBreite);
+}
+
+FaceKey faceKey(const TargetModel& model, const Einstellungen& settings, const QPalette& palette)
+{
+    const ScheibenDaten& scheibe = model.records.Scheibe;
+    FaceKey key;
+    key.sichtBreite = model.SichtBreite;
+    key.rand = model.Rand;
+    key.kartonGroesse = model.KartonGroesse;
+    key.mitteX = model.MitteX;
+    key.mitteY = model.MitteY;
+    key.spiegelRadius = scheibe.SpiegelRadius.toDouble();
+    key.innenZehnerRadius = scheibe.InnenZehnerRadius.toDouble();
+    key.innenZehnerRingStyle = scheibe.InnenZehnerRingStyle.toDouble();
+    key.zehnerRadius = scheibe.ZehnerRadius.toDouble();
+    key.zehnerRingStyle = scheibe.ZehnerRingStyle.toDouble();
+    key.ringbreite = scheibe.Ringbreite.toDouble();
+    key.aussenRadius = scheibe.AussenRadius.toDouble();
+    key.ringAnzahl = scheibe.RingAnzahl.toDouble();
+    key.ringMin = scheibe.RingMin.toDouble();
+    key.ringMax = scheibe.RingMax.toDouble();
+    key.probe = model.probe();
+    key.farbeProbeEcke = settings.FarbeProbeEcke;
+    key.karte = palette.color(QPalette::ToolTipBase).rgba();
+    key.knopf = palette.color(QPalette::Button).rgba();
+    return key;
 }
 
 void TrefferDurchschnitt_Errechnen(SchussSatz& satz, const WettbewerbsDaten& wettbewerb)

@@ -13,6 +13,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 const QColor Karte(255, 255, 225);
@@ -217,6 +219,41 @@ TEST_F(RenderTest, WidgetPaintsItsFace)
     EXPECT_TRUE(near(image.pixelColor(70, 800), Karte));
     EXPECT_TRUE(near(image.pixelColor(820, 60), QColor(255, 0, 0))); // sighting corner
     EXPECT_TRUE(near(image.pixelColor(440, 960), Knopf));
+}
+
+
+// The window keeps its face between paints; whatever changes the face must
+// show exactly as a window that paints that state for the first time.
+TEST_F(RenderTest, KeptFaceFollowsEveryChange)
+{
+    const auto rendered = [](Scheibe& w) {
+        QImage image(w.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        w.render(&image);
+        return image;
+    };
+    const std::function<void(TargetModel&)> changes[] = {
+        [](TargetModel& m) { viewTestShots(m, 3); },
+        [](TargetModel& m) { m.records.Scheibe.Probe = TaggedValue(-1); },
+        [](TargetModel& m) { m.records.Scheibe.Ringbreite = TaggedValue(30.0); },
+        [](TargetModel& m) { m.records.Scheibe.SpiegelRadius = TaggedValue(150.0); },
+    };
+    Scheibe kept;
+    kept.model() = viewTestTarget();
+    kept.resize(440, 500);
+    rendered(kept);
+    for (const auto& change : changes) {
+        change(kept.model());
+        Scheibe fresh;
+        fresh.model() = kept.model();
+        fresh.resize(kept.size());
+        EXPECT_EQ(rendered(kept), rendered(fresh));
+    }
+    kept.resize(300, 340);
+    Scheibe fresh;
+    fresh.model() = kept.model();
+    fresh.resize(kept.size());
+    EXPECT_EQ(rendered(kept), rendered(fresh));
 }
 
 } // namespace
