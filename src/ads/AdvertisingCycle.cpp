@@ -4,8 +4,7 @@
 #include "shell/FrameTimers.h"
 #include "shell/ProgramState.h"
 
-namespace
-{
+namespace {
 // The settings hold whole seconds in a byte, so the product always fits an int.
 int seconds(std::uint8_t value)
 {

@@ -8,8 +8,7 @@ struct ProgramState;
 // picture stays) and tmrWerbePause (the pause between pictures). The frame
 // routes the timers' timeouts to onWerbung and onWerbePause; the cycle only
 // switches timers and the view.
-class AdvertisingCycle
-{
+class AdvertisingCycle {
 public:
     AdvertisingCycle(ProgramState& state, FrameTimers& timers, AdvertisingView& view);
 

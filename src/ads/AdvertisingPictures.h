@@ -16,8 +16,7 @@
 // part in the rotation; after position 255 it starts over at 0. A position
 // that lies beyond the list (the list was read anew with fewer pictures)
 // starts over at 0 as well.
-class AdvertisingPictures
-{
+class AdvertisingPictures {
 public:
     static constexpr int maxRotation = 256;
 

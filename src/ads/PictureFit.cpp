@@ -1,7 +1,6 @@
 #include "ads/PictureFit.h"
 
-namespace PictureFit
-{
+namespace PictureFit {
 
 QSizeF fitted(QSizeF window, QSizeF picture)
 {

@@ -4,8 +4,7 @@
 
 // BildEinpassen's arithmetic: the picture is scaled to the window keeping its
 // proportions, anchored at the top left corner, in floating point.
-namespace PictureFit
-{
+namespace PictureFit {
 
 // Size of a picture of natural size picture fitted into window: to the width
 // when the window is at most as wide (relative to its height) as the picture,

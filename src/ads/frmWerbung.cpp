@@ -15,8 +15,7 @@
 #include <QMenu>
 #include <QPixmap>
 
-namespace
-{
+namespace {
 QImage readPicture(const QString& fileName)
 {
     QImageReader reader(fileName);

@@ -17,8 +17,7 @@ class QMenu;
 // The window has no mouse handling of its own; its menu "Scheibenanzeige"
 // with the item "Options" opens as a context menu (right button or menu key),
 // since a child window of the frame has no menu bar to carry it.
-class frmWerbung : public QWidget, public AdvertisingView
-{
+class frmWerbung : public QWidget, public AdvertisingView {
     Q_OBJECT
 public:
     // Hidden, caption "Werbung"; the file list is read from the program's

@@ -1,14 +1,12 @@
 #include "platform/Dialogs.h"
 
-namespace
-{
+namespace {
 Dialogs::MessageHandler g_messageHandler;
 Dialogs::OpenFileHandler g_openFileHandler;
 int g_openMessages = 0;
 } // namespace
 
-namespace Dialogs
-{
+namespace Dialogs {
 
 void setMessageHandler(MessageHandler handler)
 {

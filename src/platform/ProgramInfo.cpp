@@ -16,13 +16,11 @@
 #define OMR_COMPANY_NAME ""
 #endif
 
-namespace
-{
+namespace {
 QString g_directoryOverride;
 } // namespace
 
-namespace ProgramInfo
-{
+namespace ProgramInfo {
 
 QString directory()
 {

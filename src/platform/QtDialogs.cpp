@@ -6,8 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-namespace
-{
+namespace {
 
 QMessageBox::Icon toQtIcon(Dialogs::Icon icon)
 {
@@ -26,8 +25,7 @@ QMessageBox::Icon toQtIcon(Dialogs::Icon icon)
 
 } // namespace
 
-namespace QtDialogs
-{
+namespace QtDialogs {
 
 void install()
 {

@@ -12,9 +12,9 @@
 class RecordingCanvas : public Canvas {
 public:
     struct Op {
-        QString kind;           // "filledBox", "boxOutline", "line", "circle", "shotCircle", "text"
-        QVector<double> args;   // coordinates as passed (radius last for circles, angle last for shotCircle)
-        QString text;           // for "text"
+        QString kind; // "filledBox", "boxOutline", "line", "circle", "shotCircle", "text"
+        QVector<double> args; // coordinates as passed (radius last for circles, angle last for shotCircle)
+        QString text; // for "text"
         QColor pen;
         QColor fill;
         FillStyle fillStyle = FillStyle::Solid;

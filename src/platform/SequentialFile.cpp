@@ -16,14 +16,12 @@
 #include <sys/file.h>
 #endif
 
-namespace
-{
+namespace {
 
 // Opens path and holds a lock on it while open: shared for readers (no
 // writer may lock it meanwhile), exclusive for writers. On Windows the share
 // mode of the handle does the same against every other process.
-class LockedFile
-{
+class LockedFile {
 public:
     ~LockedFile() { close(); }
 

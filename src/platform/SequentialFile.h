@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+
 #include <memory>
 #include <stdexcept>
 
@@ -32,8 +33,8 @@ public:
     SequentialReader& operator=(const SequentialReader&) = delete;
 
     // Reader over bytes in memory (tests, parsers of received text).
-    static std::unique_ptr<SequentialReader> fromBytes(const QByteArray& bytes,
-                                                       QByteArray codePage = QByteArrayLiteral("windows-1252"));
+    static std::unique_ptr<SequentialReader> fromBytes(
+        const QByteArray& bytes, QByteArray codePage = QByteArrayLiteral("windows-1252"));
 
     // Opens the file for reading. With lockForReading the file is locked
     // against writers until close() (or destruction), on every path.
@@ -44,9 +45,9 @@ public:
     // True when only blanks and line ends remain.
     bool atEnd() const;
 
-    SequentialItem readItem();     // throws SequentialReadError at the end
-    QString readText();            // the item's text
-    double readNumber();           // leading-number rule on the item's text
+    SequentialItem readItem(); // throws SequentialReadError at the end
+    QString readText(); // the item's text
+    double readNumber(); // leading-number rule on the item's text
 
 private:
     struct Impl;
@@ -66,7 +67,7 @@ public:
     void writeText(const QString& text);
     void writeNumber(double value);
     void writeBool(bool value); // #TRUE# / #FALSE#
-    void endRecord();           // CR LF
+    void endRecord(); // CR LF
     // Flushes and closes; false when anything could not be written.
     bool close();
 

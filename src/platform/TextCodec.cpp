@@ -10,8 +10,7 @@
 #include <iconv.h>
 #endif
 
-namespace
-{
+namespace {
 
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five unassigned
 // bytes map to the C1 controls of the same number, as Windows maps them.
@@ -245,8 +244,7 @@ QByteArray encodeOther(const QString& text, const CodePage& cp, bool* ok)
 
 } // namespace
 
-namespace TextCodec
-{
+namespace TextCodec {
 
 QString decode(const QByteArray& bytes, const QByteArray& codePage)
 {

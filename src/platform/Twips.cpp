@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 double g_dpiX = 0;
 double g_dpiY = 0;
@@ -34,8 +33,7 @@ double dpi(bool horizontal)
 
 } // namespace
 
-namespace Twips
-{
+namespace Twips {
 
 double twipsPerPixelX()
 {

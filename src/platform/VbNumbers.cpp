@@ -7,8 +7,7 @@
 #include <limits>
 #include <string>
 
-namespace
-{
+namespace {
 
 bool isDigit(QChar c)
 {
@@ -191,8 +190,7 @@ template<typename T> std::optional<T> roundedInRange(double value)
 
 } // namespace
 
-namespace VbNumbers
-{
+namespace VbNumbers {
 
 double leadingNumber(QStringView text)
 {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+
 #include <cstdint>
 #include <optional>
 

@@ -5,8 +5,7 @@
 
 #include <QFile>
 
-namespace
-{
+namespace {
 
 bool isLineEnd(char c)
 {
@@ -23,8 +22,7 @@ qsizetype skipLineEnd(const QByteArray& bytes, qsizetype pos)
 
 } // namespace
 
-namespace RankingFile
-{
+namespace RankingFile {
 
 QString fileName(const QString& korvuPfad, int vtxServerId)
 {

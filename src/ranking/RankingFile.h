@@ -8,8 +8,7 @@
 
 // The ranking file that the evaluation software publishes in the KORVU
 // directory: one shooter per line, fields separated by ";".
-namespace RankingFile
-{
+namespace RankingFile {
 
 // dir + "HRang" + server id in plain decimal + ".csv".
 QString fileName(const QString& korvuPfad, int vtxServerId);

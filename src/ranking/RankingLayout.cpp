@@ -2,8 +2,7 @@
 
 #include "platform/VbNumbers.h"
 
-namespace
-{
+namespace {
 
 constexpr double HeaderPoints = 9.75;
 constexpr double TitlePoints = 12;

@@ -40,8 +40,7 @@ struct RankingLabelGeometry {
 // against the design's outer size, which includes a window frame of 120 twips
 // across and 360 down (caption bar and borders); with that height 21 rows
 // (19 shooters a page) fit whatever the size of the main window.
-class RankingLayout
-{
+class RankingLayout {
 public:
     static constexpr double DesignClientWidth = 9600;
     static constexpr double DesignClientHeight = 7200;

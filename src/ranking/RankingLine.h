@@ -12,8 +12,7 @@
 // 20th separator is dropped. A line with fewer than 20 fields is outside the
 // file format: its last field runs to the end of the line and the fields it
 // lacks are empty.
-class RankingLine
-{
+class RankingLine {
 public:
     static constexpr int FieldCount = 20;
     // Field 8: the number of shots fired.

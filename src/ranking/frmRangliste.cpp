@@ -16,8 +16,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 QFont labelFont(const RankingLabelGeometry& geometry)
 {

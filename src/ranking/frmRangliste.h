@@ -27,8 +27,7 @@ struct TwipsLine;
 // The title is set from RLTitel whenever the window is activated. As a child
 // of the frame it does not always receive activation events of its own, so
 // showInFront (the way the page flipping brings it up) sets the title too.
-class frmRangliste : public QWidget, public RankingView
-{
+class frmRangliste : public QWidget, public RankingView {
     Q_OBJECT
 public:
     // Hidden, caption "Rangliste", base layout with the template row only.

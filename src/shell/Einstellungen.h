@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <cstdint>
 
 // The settings record: one field per key of section "Options" of

@@ -2,11 +2,9 @@
 
 #include "shell/Einstellungen.h"
 
-namespace FrameLayout
-{
+namespace FrameLayout {
 
-namespace
-{
+namespace {
 
 QSize sizeForCode(int code)
 {

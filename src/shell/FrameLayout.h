@@ -9,8 +9,7 @@
 struct Einstellungen;
 
 // Geometry rules of the main frame and of the target windows, in twips.
-namespace FrameLayout
-{
+namespace FrameLayout {
 
 struct ScreenMetrics {
     QSize pixels;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+
 #include <cstdint>
 
 // What the shell calls on the target window of one lane, by name. The target

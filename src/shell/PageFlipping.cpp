@@ -9,8 +9,7 @@
 #include "shell/RankingView.h"
 #include "shell/TargetList.h"
 
-namespace
-{
+namespace {
 
 void setTargetsVisible(TargetList& scheiben, int first, int last, bool visible)
 {

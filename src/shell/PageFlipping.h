@@ -18,8 +18,7 @@ QString ranglistenAnfrage(const Einstellungen& s);
 
 // The tick of tmrBlaettern: targets page by page, the ranking list instead of
 // them or after every full pass, and the hand-over to the advertising slot.
-class PageFlipper
-{
+class PageFlipper {
 public:
     PageFlipper(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste,
         AdvertisingCycle& werbung);

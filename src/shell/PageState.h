@@ -12,7 +12,7 @@ struct PageState {
         std::uint8_t anzahl = 0;
         std::uint8_t zustand = 0;
     };
-    std::array<Seite, 256> Seiten{}; // index 1..Seitenanzahl
+    std::array<Seite, 256> Seiten {}; // index 1..Seitenanzahl
     std::int16_t SeitenZaehler = 0;
     int RanglisteAktiv = 0;
     int AlleSeitenGezeigt = 0;

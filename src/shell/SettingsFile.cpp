@@ -11,11 +11,9 @@
 
 #include <limits>
 
-namespace SettingsFile
-{
+namespace SettingsFile {
 
-namespace
-{
+namespace {
 
 const QString kOptions = QStringLiteral("Options");
 const QString kScheibe = QStringLiteral("Scheibe");

@@ -6,8 +6,7 @@ class TargetList;
 
 // omr_anzeige.ini beside the program, into and out of the settings record of
 // ProgramState.
-namespace SettingsFile
-{
+namespace SettingsFile {
 
 QString path();
 // Reads every key into ProgramState::instance().settings, builds the

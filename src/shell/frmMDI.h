@@ -26,8 +26,7 @@ class frmWerbung;
 // five timers and routes them to the polling cycle, the page flipping and the
 // advertising cycle; the options dialog and the diagnostics window reach the
 // frame through OptionsHost and DiagnosticsSource.
-class frmMDI : public QMainWindow, public TargetList, public OptionsHost, public DiagnosticsSource
-{
+class frmMDI : public QMainWindow, public TargetList, public OptionsHost, public DiagnosticsSource {
     Q_OBJECT
 public:
     // Initialisation (settings loaded) and load (targets, language, caption);

@@ -3,6 +3,7 @@
 #include "target/TaggedValue.h"
 
 #include <QString>
+
 #include <array>
 
 // The record types shared by the whole target subsystem.
@@ -94,25 +95,25 @@ struct SchussSatz {
     float KopfD = 0;
     float SchussNummer = 0;
     float Gesamt = 0;
-    std::array<float, Groesse> ZusatzA{};
-    std::array<float, Groesse> Ringwert{};
+    std::array<float, Groesse> ZusatzA {};
+    std::array<float, Groesse> Ringwert {};
     std::array<QString, Groesse> SchussText;
-    std::array<float, Groesse> PosX{};
-    std::array<float, Groesse> PosY{};
-    std::array<float, Groesse> ZusatzB{};
-    std::array<float, Groesse> ZusatzC{};
+    std::array<float, Groesse> PosX {};
+    std::array<float, Groesse> PosY {};
+    std::array<float, Groesse> ZusatzB {};
+    std::array<float, Groesse> ZusatzC {};
     float KopfE = 0;
     float KopfF = 0;
     float MarkSchuss = 0;
-    std::array<float, Groesse> SerienZusatz{};
-    std::array<float, Groesse> SerienWert{};
+    std::array<float, Groesse> SerienZusatz {};
+    std::array<float, Groesse> SerienWert {};
     float SerienLetzter = -1;
     float AnzeigeSerie = 0;
     TaggedValue KopfA;
     TaggedValue KopfB;
     float KopfC = 0;
     std::array<TaggedValue, Groesse> ZusatzD;
-    std::array<float, Groesse> ZusatzE{};
+    std::array<float, Groesse> ZusatzE {};
     double KopfG = 0;
     float MittelRing = 0;
     float MittelX = 0;

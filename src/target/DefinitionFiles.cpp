@@ -8,8 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // One key of a profile section and the field it fills.
 template<class Field> struct ProfileKey {
@@ -178,8 +177,7 @@ TaggedValue readNumberItem(SequentialReader& reader)
 
 } // namespace
 
-namespace DefinitionFiles
-{
+namespace DefinitionFiles {
 
 void HD_Laden(const QString& datei, WettbewerbsDaten& daten)
 {

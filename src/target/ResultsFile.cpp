@@ -9,8 +9,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 // Index of the last element of a set's arrays; a count from the file beyond
 // it (or below "none") would index outside the set.
@@ -24,8 +23,7 @@ bool isNumericItem(const QString& text)
 
 // Reads the items of the results file by kind; every fault throws
 // SequentialReadError, which ends the whole read.
-class ItemReader
-{
+class ItemReader {
 public:
     explicit ItemReader(SequentialReader& reader) : m_reader(reader) { }
 
@@ -221,8 +219,7 @@ void halve(TaggedValue& value)
 
 } // namespace
 
-namespace ResultsFile
-{
+namespace ResultsFile {
 
 bool LadeErgebnisse(const QString& datei, TargetRecords& records)
 {

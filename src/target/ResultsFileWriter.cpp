@@ -12,11 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
-class ItemWriter
-{
+class ItemWriter {
 public:
     explicit ItemWriter(SequentialWriter& writer) : m_writer(writer) { }
 
@@ -192,8 +190,7 @@ void writeAll(ItemWriter& out, const TargetRecords& records)
 
 } // namespace
 
-namespace ResultsFileWriter
-{
+namespace ResultsFileWriter {
 
 bool write(const QString& datei, const TargetRecords& records)
 {

@@ -11,11 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace TargetLabels
-{
+namespace TargetLabels {
 
-namespace
-{
+namespace {
 
 // Index of a shot given as a single-precision count, when it lies inside the
 // arrays.

@@ -11,8 +11,7 @@ class TargetModel;
 
 // What the labels of a target window show and where they stand, as functions
 // of the window's state; the widget only copies the results onto its labels.
-namespace TargetLabels
-{
+namespace TargetLabels {
 
 // A number as the labels write it: shortest decimal form, no leading blank,
 // the decimal separator of the current locale.

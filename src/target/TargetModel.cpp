@@ -11,8 +11,7 @@
 
 #include <QLocale>
 
-namespace
-{
+namespace {
 
 // The lane field of an announcement must be a number that fits a byte; it is
 // checked and then dropped.

@@ -26,8 +26,7 @@ struct LabelCaptions {
 // The state and logic of one lane's target window, without any widget: the
 // records, the drawing state of the face, the public variables the shell sets
 // by name, and the label captions.
-class TargetModel
-{
+class TargetModel {
 public:
     static constexpr double ProbeWahr = -1; // the sighting flag holds -1 when true
 

@@ -7,11 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace TargetZoom
-{
+namespace TargetZoom {
 
-namespace
-{
+namespace {
 
 double ganzeKarte(const TargetModel& model)
 {

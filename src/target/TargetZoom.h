@@ -5,8 +5,7 @@ class TargetModel;
 
 // The zoom of a target window: a step on the ring numbers 1, 6 and 8 that
 // narrows the visible width around the target centre.
-namespace TargetZoom
-{
+namespace TargetZoom {
 
 // At most this many rings are stepped through or drawn, so that a broken
 // definition file cannot stall a tick or a repaint.

@@ -8,8 +8,7 @@
 #include <gtest/gtest.h>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 TEST(CanvasTest, FillStyleNumbers)
 {
@@ -66,8 +65,7 @@ TEST(RecordingCanvasTest, TextMetricInUserUnits)
     EXPECT_DOUBLE_EQ(canvas.textHeight(QStringLiteral("x")), 36.8);
 }
 
-class PainterCanvasTest : public ::testing::Test
-{
+class PainterCanvasTest : public ::testing::Test {
 protected:
     PainterCanvasTest() : m_image(200, 200, QImage::Format_ARGB32) { m_image.fill(Qt::white); }
 

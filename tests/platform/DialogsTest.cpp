@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class DialogsTest : public ::testing::Test
-{
+class DialogsTest : public ::testing::Test {
 protected:
     void TearDown() override { TestDialogs::install(); }
 };

@@ -6,11 +6,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class FileLookupTest : public ::testing::Test
-{
+class FileLookupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {

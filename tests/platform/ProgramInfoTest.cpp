@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TEST(ProgramInfoTest, DirectoryIsTheExecutablesUnlessOverridden)
 {

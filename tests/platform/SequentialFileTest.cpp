@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace
-{
+namespace {
 
 QStringList readAll(SequentialReader& reader)
 {
@@ -85,8 +84,7 @@ TEST(SequentialReaderTest, DecodesTheCodePage)
     EXPECT_EQ(cyrillic->readText(), QStringLiteral("Привет"));
 }
 
-class SequentialFileTest : public ::testing::Test
-{
+class SequentialFileTest : public ::testing::Test {
 protected:
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
     QTemporaryDir m_dir;

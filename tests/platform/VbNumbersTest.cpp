@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-namespace
-{
+namespace {
 
 TEST(VbNumbersTest, LeadingNumber)
 {

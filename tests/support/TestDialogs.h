@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+
 #include <optional>
 
 // Pre-answers every message box and file dialog so that no test run blocks.

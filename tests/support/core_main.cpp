@@ -1,6 +1,7 @@
 #include "support/TestDialogs.h"
 
 #include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

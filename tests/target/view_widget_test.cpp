@@ -221,7 +221,6 @@ TEST_F(RenderTest, WidgetPaintsItsFace)
     EXPECT_TRUE(near(image.pixelColor(440, 960), Knopf));
 }
 
-
 // The window keeps its face between paints; whatever changes the face must
 // show exactly as a window that paints that state for the first time.
 TEST_F(RenderTest, KeptFaceFollowsEveryChange)
