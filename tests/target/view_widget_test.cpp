@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -203,6 +204,18 @@ TEST_F(RenderTest, FaceAndShotOnAnImage)
     EXPECT_TRUE(near(image.pixelColor(20, 500), Knopf));
     EXPECT_TRUE(near(image.pixelColor(745, 750), QColor(255, 0, 0))); // the latest shot
     EXPECT_TRUE(near(image.pixelColor(670, 670), Karte)); // between the black rings 220 and 260
+
+    // Its rim is yellow, on radius AnzeigeRadius + 1 around the shot: most of
+    // the rim pixels are mostly yellow despite the antialiasing.
+    int yellow = 0;
+    const int samples = 72;
+    for (int k = 0; k < samples; ++k) {
+        const double a = 2 * M_PI * k / samples;
+        const QColor c = image.pixelColor(qRound(750 + 21 * std::cos(a)), qRound(750 - 21 * std::sin(a)));
+        if (c.red() > 200 && c.green() > 150 && c.blue() < 150)
+            ++yellow;
+    }
+    EXPECT_GT(yellow, samples / 2);
 }
 
 TEST_F(RenderTest, WidgetPaintsItsFace)
