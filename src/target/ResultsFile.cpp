@@ -114,14 +114,18 @@ void readSeries(ItemReader& in, SchussSatz& satz)
     }
 }
 
-void readProbeSatz(ItemReader& in, SchussSatz& satz)
+// Both sets share one layout, except that the match set carries its
+// LetzterIndex ahead of the header (and stops there when it is -1) and its
+// per-shot ZusatzD is thrown away.
+void readSatz(ItemReader& in, SchussSatz& satz, bool probe)
 {
     satz.KopfA = in.tagged();
     satz.KopfB = in.tagged();
     satz.KopfC = in.single();
     satz.SchussNummer = in.single();
     satz.Gesamt = in.single();
-    satz.LetzterIndex = in.count();
+    if (probe)
+        satz.LetzterIndex = in.count();
     satz.KopfD = in.single();
     satz.KopfE = in.single();
     satz.KopfF = in.single();
@@ -129,7 +133,7 @@ void readProbeSatz(ItemReader& in, SchussSatz& satz)
     satz.SerienLetzter = in.count();
     satz.AnzeigeSerie = in.single();
     satz.KopfG = in.number();
-    readShots(in, satz, true);
+    readShots(in, satz, probe);
     readSeries(in, satz);
 }
 
@@ -137,22 +141,8 @@ void readMatchSatz(ItemReader& in, SchussSatz& satz)
 {
     in.skip();
     satz.LetzterIndex = in.count();
-    if (satz.LetzterIndex < 0)
-        return;
-    satz.KopfA = in.tagged();
-    satz.KopfB = in.tagged();
-    satz.KopfC = in.single();
-    satz.SchussNummer = in.single();
-    satz.Gesamt = in.single();
-    satz.KopfD = in.single();
-    satz.KopfE = in.single();
-    satz.KopfF = in.single();
-    satz.MarkSchuss = in.single();
-    satz.SerienLetzter = in.count();
-    satz.AnzeigeSerie = in.single();
-    satz.KopfG = in.number();
-    readShots(in, satz, false);
-    readSeries(in, satz);
+    if (satz.LetzterIndex >= 0)
+        readSatz(in, satz, false);
 }
 
 void readScheibe(ItemReader& in, ScheibenDaten& d)
@@ -238,7 +228,7 @@ bool LadeErgebnisse(const QString& datei, TargetRecords& records)
         for (auto& wert : records.Kopfwerte)
             wert = in.tagged();
         in.skip();
-        readProbeSatz(in, records.ProbeSatz);
+        readSatz(in, records.ProbeSatz, true);
         readMatchSatz(in, records.MatchSatz);
         readScheibe(in, records.Scheibe);
         readWaffe(in, records.Waffe);
