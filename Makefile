@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test test-asan fuzz bench soak clean
 
 deps:
 	@scripts/install-deps
@@ -19,6 +19,20 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The whole suite once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (preset "asan", its own build tree).
+test-asan: deps
+	@cmake --preset asan > /dev/null
+	@cmake --build --preset asan -j$(JOBS)
+	@cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Coverage-guided fuzzing with libFuzzer (clang); FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake --preset fuzz > /dev/null
+	@cmake --build --preset fuzz -j$(JOBS) --target omr_fuzzers
+	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
+
 # Benchmarks: the same build tree with the bench targets switched on (they are
 # never part of the default build), then every benchmark is run.
 bench: deps
@@ -27,4 +41,4 @@ bench: deps
 	@cmake --build $(BUILD) --target omr_bench_run
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-fuzz
