@@ -35,7 +35,8 @@ Action rankingAction(int direction)
     }
 }
 
-std::uint8_t exchange(QString& value, int enable, const QString& directory, const QString& name, Action action)
+std::uint8_t exchange(
+    QString& value, int enable, const QString& directory, const QString& name, Action action, ReceiveFault* fault)
 {
     if (enable != 1)
         return ExchangeCode::Done;
@@ -44,7 +45,7 @@ std::uint8_t exchange(QString& value, int enable, const QString& directory, cons
     case Action::Send:
         return DateiSenden(value, basePath);
     case Action::Receive:
-        return DateiEmpfangen(value, basePath);
+        return DateiEmpfangen(value, basePath, fault);
     case Action::Unknown:
         break;
     }
@@ -53,23 +54,27 @@ std::uint8_t exchange(QString& value, int enable, const QString& directory, cons
 
 } // namespace
 
-std::uint8_t AustauschAlt(QString& value, int nr, int enable, const QString& directory, int direction, int role)
+std::uint8_t AustauschAlt(
+    QString& value, int nr, int enable, const QString& directory, int direction, int role, ReceiveFault* fault)
 {
-    return exchange(value, enable, directory, DateinameAlt(nr, role, direction), laneAction(direction));
+    return exchange(value, enable, directory, DateinameAlt(nr, role, direction), laneAction(direction), fault);
 }
 
 std::uint8_t AustauschRangliste(QString& value, int nr, int enable, const QString& directory, int direction, int role)
 {
-    return exchange(value, enable, directory, DateinameRangliste(nr, role, direction), rankingAction(direction));
+    return exchange(
+        value, enable, directory, DateinameRangliste(nr, role, direction), rankingAction(direction), nullptr);
 }
 
-std::uint8_t Austausch2002(QString& value, int a, int b, int enable, const QString& directory, int direction, int role)
+std::uint8_t Austausch2002(
+    QString& value, int a, int b, int enable, const QString& directory, int direction, int role, ReceiveFault* fault)
 {
-    return exchange(value, enable, directory, Dateiname2002(a, b, role, direction), laneAction(direction));
+    return exchange(value, enable, directory, Dateiname2002(a, b, role, direction), laneAction(direction), fault);
 }
 
 std::uint8_t Austausch2002Server2(
-    QString& value, int a, int b, int enable, const QString& directory, int direction, int role)
+    QString& value, int a, int b, int enable, const QString& directory, int direction, int role, ReceiveFault* fault)
 {
-    return exchange(value, enable, directory, Dateiname2002Server2(a, b, role, direction), laneAction(direction));
+    return exchange(
+        value, enable, directory, Dateiname2002Server2(a, b, role, direction), laneAction(direction), fault);
 }

@@ -46,14 +46,19 @@ std::uint8_t DateiSenden(const QString& value, const QString& basePath)
     return ExchangeCode::Done;
 }
 
-std::uint8_t DateiEmpfangen(QString& value, const QString& basePath)
+std::uint8_t DateiEmpfangen(QString& value, const QString& basePath, ReceiveFault* fault)
 {
+    const auto failed = [fault](const QString& file, const QString& what) {
+        if (fault)
+            *fault = {file, what};
+        return ExchangeCode::FileError;
+    };
     const auto control = FileLookup::findFile(controlFile(basePath));
     if (!control)
         return ExchangeCode::NothingToDo;
     const auto data = FileLookup::findFile(dataFile(basePath));
     if (!data)
-        return ExchangeCode::FileError;
+        return failed(dataFile(basePath), QStringLiteral("message data file missing"));
 
     QString received;
     {
@@ -62,18 +67,18 @@ std::uint8_t DateiEmpfangen(QString& value, const QString& basePath)
         // tick instead of being taken half written.
         SequentialReader reader(*data);
         if (!reader.open(true))
-            return ExchangeCode::FileError;
+            return failed(*data, QStringLiteral("message data file could not be opened"));
         try {
             received = reader.readText();
         } catch (const SequentialReadError&) {
-            return ExchangeCode::FileError;
+            return failed(*data, QStringLiteral("message data file holds no field"));
         }
         reader.close();
     }
     // The data file is closed before the flag goes, so the sender cannot
     // overwrite it while it is still being read.
     if (!QFile::remove(*control))
-        return ExchangeCode::FileError;
+        return failed(*control, QStringLiteral("control file could not be deleted"));
     value = received;
     return ExchangeCode::Done;
 }

@@ -13,7 +13,15 @@
 // B.ctl still exists, 3 when a file operation fails, else 0.
 std::uint8_t DateiSenden(const QString& value, const QString& basePath);
 
+// Why a receive gave 3: the file it failed on and what failed, so that the
+// fault can be written down although the message itself is passed over.
+struct ReceiveFault {
+    QString file;
+    QString what;
+};
+
 // When B.ctl exists: reads one field of B.nrt, closes it, deletes B.ctl and
 // returns 0 with the field in value. Returns 2 when no control file waits and 3
-// when a file operation fails; value is only changed when 0 is returned.
-std::uint8_t DateiEmpfangen(QString& value, const QString& basePath);
+// when a file operation fails (described in fault when one is given); value is
+// only changed when 0 is returned.
+std::uint8_t DateiEmpfangen(QString& value, const QString& basePath, ReceiveFault* fault = nullptr);

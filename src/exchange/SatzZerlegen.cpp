@@ -66,22 +66,29 @@ bool cutFields(const QString& satz, std::int32_t& A, std::int32_t& S, std::int32
     return true;
 }
 
-} // namespace
-
-void SatzZerlegen(const QString& satz, std::int32_t& A, std::int32_t& S, std::int32_t& L, std::int32_t& B, QString& N)
+bool zerlegen(const QString& satz, std::int32_t& A, std::int32_t& S, std::int32_t& L, std::int32_t& B, QString& N)
 {
     A = 0;
     S = 0;
     L = 0;
     B = 0;
     N.clear();
-    if (!cutFields(satz, A, S, L, B, N))
-        Dialogs::showMessage(Dialogs::Icon::Exclamation, QStringLiteral("Syntax Error !"), satz);
+    if (cutFields(satz, A, S, L, B, N))
+        return true;
+    Dialogs::showMessage(Dialogs::Icon::Exclamation, QStringLiteral("Syntax Error !"), satz);
+    return false;
+}
+
+} // namespace
+
+void SatzZerlegen(const QString& satz, std::int32_t& A, std::int32_t& S, std::int32_t& L, std::int32_t& B, QString& N)
+{
+    zerlegen(satz, A, S, L, B, N);
 }
 
 LaneMessage SatzZerlegen(const QString& satz)
 {
     LaneMessage message;
-    SatzZerlegen(satz, message.A, message.S, message.L, message.B, message.N);
+    message.wellFormed = zerlegen(satz, message.A, message.S, message.L, message.B, message.N);
     return message;
 }

@@ -13,6 +13,8 @@ struct LaneMessage {
     std::int32_t B = 0;
     // Text argument, outer blanks removed, case kept; may contain ";" and "#".
     QString N;
+    // False when the record broke the grammar (and the box was shown).
+    bool wellFormed = true;
 };
 
 // Splits a record into its fields. Tags are case-insensitive and may carry

@@ -14,7 +14,8 @@ public:
 
     virtual void Init(const QString& pNachricht) = 0;
     virtual void Init2002() = 0;
-    virtual void LadeErgebnisse(const QString& datei) = 0;
+    // False when the file is missing or could not be read to its end.
+    virtual bool LadeErgebnisse(const QString& datei) = 0;
     virtual void SetProbe(bool pProbe) = 0;
     virtual void setGTitelName(const QString& name) = 0;
     virtual void HS_Laden(const QString& datei) = 0;

@@ -1,7 +1,9 @@
 #include "shell/Watchdog.h"
 
+#include "diag/EventLog.h"
 #include "exchange/Austausch.h"
 #include "exchange/ExchangeCodes.h"
+#include "exchange/MessageFileNames.h"
 #include "exchange/SatzZerlegen.h"
 #include "platform/Dialogs.h"
 #include "platform/DirectoryListingCache.h"
@@ -43,9 +45,16 @@ private:
 
 } // namespace
 
-Watchdog::Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste)
-    : m_state(state), m_timers(timers), m_scheiben(scheiben), m_rangliste(rangliste)
+Watchdog::Watchdog(
+    ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste, EventLog* log)
+    : m_state(state), m_timers(timers), m_scheiben(scheiben), m_rangliste(rangliste), m_log(log)
 {
+}
+
+void Watchdog::note(int lane, const QString& file, const QString& what)
+{
+    if (m_log)
+        m_log->write(lane, file, what);
 }
 
 void Watchdog::tick()
@@ -90,9 +99,12 @@ void Watchdog::pollLanes2002(int first, int last)
         if (!m_scheiben.at(lane))
             continue;
         QString record;
+        ReceiveFault fault;
         const std::uint8_t result = s.AnzeigeServerNr == 1
-            ? Austausch2002Server2(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane)
-            : Austausch2002(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane);
+            ? Austausch2002Server2(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane, &fault)
+            : Austausch2002(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane, &fault);
+        if (result == ExchangeCode::FileError)
+            note(lane, fault.file, fault.what);
         if (result != ExchangeCode::Done)
             continue;
         handleRecord(lane, record);
@@ -104,6 +116,8 @@ void Watchdog::pollLanes2002(int first, int last)
 void Watchdog::handleRecord(int lane, const QString& record)
 {
     const LaneMessage message = SatzZerlegen(record);
+    if (!message.wellFormed)
+        note(lane, messageFile2002(lane), QStringLiteral("malformed record: ") + record);
     // Looked up again: a syntax-error box may have run the event loop.
     LaneTarget* target = m_scheiben.at(lane);
     if (!target)
@@ -113,8 +127,8 @@ void Watchdog::handleRecord(int lane, const QString& record)
     // missing file: the window is not asked to load anything.
     switch (message.B) {
     case kErgebnisse:
-        if (const auto datei = serverFile(message.N))
-            target->LadeErgebnisse(*datei);
+        if (const auto datei = namedFile(lane, message.N, QStringLiteral("results")))
+            loadResults(lane, *target, *datei);
         break;
     case kProbe:
         target->SetProbe(message.N != QLatin1String("0"));
@@ -123,20 +137,20 @@ void Watchdog::handleRecord(int lane, const QString& record)
         target->setGTitelName(message.N);
         break;
     case kScheibe:
-        if (const auto datei = serverFile(message.N)) {
+        if (const auto datei = definitionFile(lane, message.N, QStringLiteral("target definition"))) {
             target->HS_Laden(*datei);
             target->setScheibe_ZoomNummer(0);
             target->Zoom(true);
         }
         break;
     case kWettbewerb:
-        if (const auto datei = serverFile(message.N)) {
+        if (const auto datei = definitionFile(lane, message.N, QStringLiteral("competition definition"))) {
             target->Init2002();
             target->HD_Laden(*datei);
         }
         break;
     case kWaffe:
-        if (const auto datei = serverFile(message.N))
+        if (const auto datei = definitionFile(lane, message.N, QStringLiteral("weapon definition")))
             target->HW_Laden(*datei);
         break;
     default:
@@ -154,14 +168,21 @@ void Watchdog::pollLanesAlt(int first, int last)
         if (!m_scheiben.at(lane))
             continue;
         QString value;
-        if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleAnnouncement)
-            == ExchangeCode::Done) {
+        ReceiveFault fault;
+        const auto receive = [&](int role) {
+            const std::uint8_t result
+                = AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, role, &fault);
+            if (result == ExchangeCode::FileError)
+                note(lane, fault.file, fault.what);
+            return result == ExchangeCode::Done;
+        };
+        if (receive(kRoleAnnouncement)) {
             if (LaneTarget* target = m_scheiben.at(lane))
                 target->Init(value);
         }
-        if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane) == ExchangeCode::Done) {
+        if (receive(kRoleLane)) {
             if (LaneTarget* target = m_scheiben.at(lane)) {
-                target->LadeErgebnisse(resultsPathAlt(value));
+                loadResults(lane, *target, resultsPathAlt(value));
                 target->Refresh();
             }
         }
@@ -174,14 +195,18 @@ void Watchdog::PlaetzeLaden(const QString& path)
         // Locked against the server while read: a file it is still writing
         // cannot be opened and stays for a later tick instead of being lost.
         SequentialReader reader(path);
-        if (!reader.open(true))
+        if (!reader.open(true)) {
+            note(0, path, QStringLiteral("places file could not be opened"));
             return;
+        }
         try {
             while (!reader.atEnd()) {
                 const auto lane = VbNumbers::toInt16(reader.readNumber());
                 const auto place = VbNumbers::toInt16(reader.readNumber());
-                if (!lane || !place)
+                if (!lane || !place) {
+                    note(0, path, QStringLiteral("places file holds a number out of range"));
                     break;
+                }
                 if (*lane > m_state.settings.Scheibenanzahl)
                     continue;
                 if (LaneTarget* target = m_scheiben.at(*lane)) {
@@ -192,9 +217,45 @@ void Watchdog::PlaetzeLaden(const QString& path)
             }
         } catch (const SequentialReadError&) {
             // The rest of the file is skipped; it goes all the same.
+            note(0, path, QStringLiteral("places file ends within a pair"));
         }
     }
-    QFile::remove(path);
+    if (!QFile::remove(path))
+        note(0, path, QStringLiteral("places file could not be deleted"));
+}
+
+void Watchdog::loadResults(int lane, LaneTarget& target, const QString& datei)
+{
+    if (target.LadeErgebnisse(datei))
+        return;
+    note(lane, datei,
+        FileLookup::findFile(datei) ? QStringLiteral("results file could not be read")
+                                    : QStringLiteral("results file missing"));
+}
+
+std::optional<QString> Watchdog::namedFile(int lane, const QString& name, const QString& kind)
+{
+    auto datei = serverFile(name);
+    if (!datei)
+        note(lane, name, kind + QStringLiteral(" file named outside the exchange folder"));
+    return datei;
+}
+
+std::optional<QString> Watchdog::definitionFile(int lane, const QString& name, const QString& kind)
+{
+    auto datei = namedFile(lane, name, kind);
+    // The window passes over a missing definition and keeps the one it has.
+    if (datei && !FileLookup::findFile(*datei))
+        note(lane, *datei, kind + QStringLiteral(" file missing"));
+    return datei;
+}
+
+QString Watchdog::messageFile2002(int lane) const
+{
+    const Einstellungen& s = m_state.settings;
+    const QString name = s.AnzeigeServerNr == 1 ? Dateiname2002Server2(1, lane, kRoleLane, ExchangeDirection::Receive)
+                                                : Dateiname2002(1, lane, kRoleLane, ExchangeDirection::Receive);
+    return FileLookup::join(s.NetzwerkPfad, name) + QStringLiteral(".nrt");
 }
 
 std::optional<QString> Watchdog::serverFile(const QString& name) const

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class EventLog;
 class LaneTarget;
 class TargetList;
 class RankingView;
@@ -11,10 +12,12 @@ struct FrameTimers;
 struct ProgramState;
 
 // The polling cycle of tmrWatchdog: once a second each lane on screen takes
-// its next message from the exchange directory.
+// its next message from the exchange directory. Faults it passes over go to
+// the event log when one is given.
 class Watchdog {
 public:
-    Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste);
+    Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste,
+        EventLog* log = nullptr);
 
     // One tick. Refuses to run while a message box is open or a tick is still
     // under way (the "Syntax Error !" box is shown from inside a tick).
@@ -26,6 +29,14 @@ private:
     void pollLanes2002(int first, int last);
     void pollLanesAlt(int first, int last);
     void handleRecord(int lane, const QString& record);
+    void loadResults(int lane, LaneTarget& target, const QString& datei);
+    // The file a message names, or nullopt (written down) when it lies
+    // outside the exchange folder; a definition file is also checked for.
+    std::optional<QString> namedFile(int lane, const QString& name, const QString& kind);
+    std::optional<QString> definitionFile(int lane, const QString& name, const QString& kind);
+    // The data file that a lane's 2002 message came in.
+    QString messageFile2002(int lane) const;
+    void note(int lane, const QString& file, const QString& what);
     // A file name received from the server, inside NetzwerkPfad; nullopt for
     // an empty name, an absolute one or one that climbs out of the folder.
     std::optional<QString> serverFile(const QString& name) const;
@@ -36,5 +47,6 @@ private:
     FrameTimers& m_timers;
     TargetList& m_scheiben;
     RankingView& m_rangliste;
+    EventLog* m_log;
     bool m_inTick = false;
 };

@@ -2,6 +2,7 @@
 
 #include "ads/AdvertisingCycle.h"
 #include "ads/frmWerbung.h"
+#include "diag/EventLog.h"
 #include "diag/frmDiagnose.h"
 #include "options/Options.h"
 #include "options/Sprache.h"
@@ -136,7 +137,8 @@ void frmMDI::load()
 
     m_werbeZyklus = std::make_unique<AdvertisingCycle>(state, m_timers, *m_werbung);
     m_blaettern = std::make_unique<PageFlipper>(state, m_timers, *this, *m_rangliste, *m_werbeZyklus);
-    m_watchdog = std::make_unique<Watchdog>(state, m_timers, *this, *m_rangliste);
+    m_ereignisse = std::make_unique<EventLog>(EventLog::besideProgram());
+    m_watchdog = std::make_unique<Watchdog>(state, m_timers, *this, *m_rangliste, m_ereignisse.get());
 
     QString sprachDatei = Sprache::dateiFuer(s.Sprache);
     Sprache::Sprache_Laden(sprachDatei, [this](const QString& caption) { setWindowTitle(caption); });

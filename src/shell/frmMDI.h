@@ -13,6 +13,7 @@
 #include <memory>
 
 class AdvertisingCycle;
+class EventLog;
 class Options;
 class PageFlipper;
 class Scheibe;
@@ -84,6 +85,7 @@ private:
     QPointer<frmDiagnose> m_diagnose;
     std::unique_ptr<AdvertisingCycle> m_werbeZyklus;
     std::unique_ptr<PageFlipper> m_blaettern;
+    std::unique_ptr<EventLog> m_ereignisse;
     std::unique_ptr<Watchdog> m_watchdog;
     // The loaded windows in the order they were loaded.
     QList<QPointer<QWidget>> m_fenster;

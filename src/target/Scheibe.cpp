@@ -152,9 +152,9 @@ void Scheibe::Init2002()
     Refresh();
 }
 
-void Scheibe::LadeErgebnisse(const QString& datei)
+bool Scheibe::LadeErgebnisse(const QString& datei)
 {
-    m_model.LadeErgebnisse(datei);
+    return m_model.LadeErgebnisse(datei);
 }
 
 void Scheibe::SetProbe(bool pProbe)

@@ -32,7 +32,7 @@ public:
 
     void Init(const QString& pNachricht) override;
     void Init2002() override;
-    void LadeErgebnisse(const QString& datei) override;
+    bool LadeErgebnisse(const QString& datei) override;
     void SetProbe(bool pProbe) override;
     void setGTitelName(const QString& name) override;
     void HS_Laden(const QString& datei) override;

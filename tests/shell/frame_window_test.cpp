@@ -1,5 +1,7 @@
 #include "ads/frmWerbung.h"
+#include "diag/EventLog.h"
 #include "diag/frmDiagnose.h"
+#include "exchange/Austausch.h"
 #include "options/Options.h"
 #include "platform/Twips.h"
 #include "ranking/frmRangliste.h"
@@ -171,6 +173,26 @@ TEST_F(FrameWindowTest, StartUpStepStartsPollingAndPaging)
     EXPECT_EQ(visibleLanes(), laneRange(5, 8));
     timers.tmrWatchdog.fire();
     EXPECT_EQ(visibleLanes(), laneRange(5, 8));
+}
+
+TEST_F(FrameWindowTest, MissingResultsFileIsLoggedBesideTheProgramOncePerAttempt)
+{
+    writeIni("Scheibenanzahl=4\r\nScheibenProSeite=4\r\nVerbindungsArt=1\r\n");
+    frmMDI& frame = startFrame();
+    frame.timers().tmrStartUp.fire();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QString record = QStringLiteral("A#1;S#1;L#2;B#1;N#Bahn2.txt");
+        ASSERT_EQ(Austausch2002(record, 1, 2, 1, dir(), 1, 1), 0);
+        frame.timers().tmrWatchdog.fire();
+        frame.timers().tmrWatchdog.fire();
+    }
+    const QStringList lines = QString::fromUtf8(read(QStringLiteral("OMRAnzeige.log"))).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3);
+    const QString expected
+        = QStringLiteral("\tlane 2\tresults file missing\t") + QDir(dir()).filePath(QStringLiteral("Bahn2.txt"));
+    EXPECT_TRUE(lines[0].endsWith(expected)) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(expected)) << lines[1].toStdString();
+    EXPECT_EQ(EventLog::besideProgram(), QDir(dir()).filePath(QStringLiteral("OMRAnzeige.log")));
 }
 
 TEST_F(FrameWindowTest, LoadedWindowsInTheOrderTheyWereLoaded)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diag/EventLog.h"
 #include "exchange/Austausch.h"
 #include "shell/FrameTimers.h"
 #include "shell/ProgramState.h"
@@ -83,11 +84,23 @@ protected:
         for (int i = 0; i < n; ++i)
             watchdog.tick();
     }
+    // The event log's lines without their time column.
+    QStringList logged() const
+    {
+        QFile file(eventLog.path());
+        QStringList lines;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                lines << line.section(QLatin1Char('\t'), 1);
+        }
+        return lines;
+    }
 
     QTemporaryDir root;
     ProgramState state;
     FrameTimers timers;
     FakeTargets targets;
     FakeRanking ranking;
-    Watchdog watchdog {state, timers, targets, ranking};
+    EventLog eventLog {QDir(root.path()).filePath(QStringLiteral("OMRAnzeige.log")), 4096};
+    Watchdog watchdog {state, timers, targets, ranking, &eventLog};
 };
