@@ -13,6 +13,7 @@
 #include "shell/ProgramState.h"
 #include "shell/RankingView.h"
 #include "shell/TargetList.h"
+#include "shell/WatchdogObserver.h"
 
 #include <QFile>
 
@@ -41,6 +42,26 @@ private:
     bool& m_flag;
 };
 
+// Reports a tick to the observer however the tick ends.
+class ObservedTick {
+public:
+    explicit ObservedTick(WatchdogObserver* observer) : m_observer(observer)
+    {
+        if (m_observer)
+            m_observer->tickStarted();
+    }
+    ~ObservedTick()
+    {
+        if (m_observer)
+            m_observer->tickFinished();
+    }
+    ObservedTick(const ObservedTick&) = delete;
+    ObservedTick& operator=(const ObservedTick&) = delete;
+
+private:
+    WatchdogObserver* m_observer;
+};
+
 } // namespace
 
 Watchdog::Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste)
@@ -55,6 +76,7 @@ void Watchdog::tick()
     if (m_inTick || Dialogs::messageOpen())
         return;
     const TickFlag running(m_inTick);
+    const ObservedTick observed(m_observer);
     // Every lane tests for its control file; a folder is listed at most once
     // per tick for the names that differ in letter case only.
     const DirectoryListingCache listings;
@@ -98,6 +120,8 @@ void Watchdog::pollLanes2002(int first, int last)
         handleRecord(lane, record);
         if (LaneTarget* target = m_scheiben.at(lane))
             target->Refresh();
+        if (m_observer)
+            m_observer->messageHandled(lane, record);
     }
 }
 
@@ -158,12 +182,16 @@ void Watchdog::pollLanesAlt(int first, int last)
             == ExchangeCode::Done) {
             if (LaneTarget* target = m_scheiben.at(lane))
                 target->Init(value);
+            if (m_observer)
+                m_observer->messageHandled(lane, value);
         }
         if (AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane) == ExchangeCode::Done) {
             if (LaneTarget* target = m_scheiben.at(lane)) {
                 target->LadeErgebnisse(resultsPathAlt(value));
                 target->Refresh();
             }
+            if (m_observer)
+                m_observer->messageHandled(lane, value);
         }
     }
 }

@@ -7,6 +7,7 @@
 class LaneTarget;
 class TargetList;
 class RankingView;
+class WatchdogObserver;
 struct FrameTimers;
 struct ProgramState;
 
@@ -21,6 +22,8 @@ public:
     void tick();
     // Applies the places file of the older protocol, then closes and deletes it.
     void PlaetzeLaden(const QString& path);
+    // Someone to tell about ticks and messages, or nullptr; not owned.
+    void setObserver(WatchdogObserver* observer) { m_observer = observer; }
 
 private:
     void pollLanes2002(int first, int last);
@@ -37,4 +40,5 @@ private:
     TargetList& m_scheiben;
     RankingView& m_rangliste;
     bool m_inTick = false;
+    WatchdogObserver* m_observer = nullptr;
 };
