@@ -269,6 +269,8 @@ int Soak::run()
         milliseconds(ticks.worstNs())
             + QStringLiteral(" (at %1 min)").arg(double(ticks.worstAtMs()) / 60000, 0, 'f', 2));
     line("mean tick", milliseconds(ticks.meanNs()));
+    line("tick processor time",
+        QStringLiteral("worst %1, mean %2").arg(milliseconds(ticks.worstCpuNs()), milliseconds(ticks.meanCpuNs())));
     line("ticks over 100 ms", QString::number(ticks.slowTicks()));
     line("VmRSS start", megabytes(rssStart));
     line("VmRSS baseline", megabytes(rssBaseline) + QStringLiteral(" (at %1 min)").arg(o.baselineMinutes));

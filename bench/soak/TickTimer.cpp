@@ -1,8 +1,13 @@
 #include "TickTimer.h"
 
+#include <algorithm>
+
 void TickTimer::tickFinished()
 {
     const qint64 ns = m_clock.nsecsElapsed();
+    const qint64 cpuNs = static_cast<qint64>(double(std::clock() - m_cpuAtStart) * 1e9 / CLOCKS_PER_SEC);
+    m_totalCpuNs += cpuNs;
+    m_worstCpuNs = std::max(m_worstCpuNs, cpuNs);
     ++m_ticks;
     m_totalNs += ns;
     if (ns > slowNs)
