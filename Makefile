@@ -34,11 +34,23 @@ fuzz: deps
 	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
 
 # Benchmarks: the same build tree with the bench targets switched on (they are
-# never part of the default build), then every benchmark is run.
+# never part of the default build), then every benchmark is run with
+# BENCH_REPETITIONS repetitions and one table of the figures (medians) is
+# printed; the JSON output and the table stay in $(BUILD)/bench-results.
+BENCH_REPETITIONS ?= 3
 bench: deps
-	@cmake -S . -B $(BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOMR_BUILD_BENCH=ON > /dev/null
+	@cmake -S . -B $(BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOMR_BUILD_BENCH=ON \
+		-DOMR_BENCH_REPETITIONS=$(BENCH_REPETITIONS) > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target omr_benches
 	@cmake --build $(BUILD) --target omr_bench_run
+
+# Soak: the main frame against the simulator on 255 lanes for SOAK_MINUTES;
+# fails on a message lost or doubled or on memory growth (bench/README.md).
+SOAK_MINUTES ?= 2
+soak: deps
+	@cmake -S . -B $(BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOMR_BUILD_BENCH=ON > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_soak
+	@$(BUILD)/bin/omr_soak --minutes $(SOAK_MINUTES)
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

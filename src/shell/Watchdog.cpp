@@ -15,6 +15,7 @@
 #include "shell/ProgramState.h"
 #include "shell/RankingView.h"
 #include "shell/TargetList.h"
+#include "shell/WatchdogObserver.h"
 
 #include <QFile>
 
@@ -43,6 +44,26 @@ private:
     bool& m_flag;
 };
 
+// Reports a tick to the observer however the tick ends.
+class ObservedTick {
+public:
+    explicit ObservedTick(WatchdogObserver* observer) : m_observer(observer)
+    {
+        if (m_observer)
+            m_observer->tickStarted();
+    }
+    ~ObservedTick()
+    {
+        if (m_observer)
+            m_observer->tickFinished();
+    }
+    ObservedTick(const ObservedTick&) = delete;
+    ObservedTick& operator=(const ObservedTick&) = delete;
+
+private:
+    WatchdogObserver* m_observer;
+};
+
 } // namespace
 
 Watchdog::Watchdog(
@@ -64,6 +85,7 @@ void Watchdog::tick()
     if (m_inTick || Dialogs::messageOpen())
         return;
     const TickFlag running(m_inTick);
+    const ObservedTick observed(m_observer);
     // Every lane tests for its control file; a folder is listed at most once
     // per tick for the names that differ in letter case only.
     const DirectoryListingCache listings;
@@ -110,6 +132,8 @@ void Watchdog::pollLanes2002(int first, int last)
         handleRecord(lane, record);
         if (LaneTarget* target = m_scheiben.at(lane))
             target->Refresh();
+        if (m_observer)
+            m_observer->messageHandled(lane, record);
     }
 }
 
@@ -179,12 +203,16 @@ void Watchdog::pollLanesAlt(int first, int last)
         if (receive(kRoleAnnouncement)) {
             if (LaneTarget* target = m_scheiben.at(lane))
                 target->Init(value);
+            if (m_observer)
+                m_observer->messageHandled(lane, value);
         }
         if (receive(kRoleLane)) {
             if (LaneTarget* target = m_scheiben.at(lane)) {
                 loadResults(lane, *target, resultsPathAlt(value));
                 target->Refresh();
             }
+            if (m_observer)
+                m_observer->messageHandled(lane, value);
         }
     }
 }

@@ -8,6 +8,7 @@ class EventLog;
 class LaneTarget;
 class TargetList;
 class RankingView;
+class WatchdogObserver;
 struct FrameTimers;
 struct ProgramState;
 
@@ -24,6 +25,8 @@ public:
     void tick();
     // Applies the places file of the older protocol, then closes and deletes it.
     void PlaetzeLaden(const QString& path);
+    // Someone to tell about ticks and messages, or nullptr; not owned.
+    void setObserver(WatchdogObserver* observer) { m_observer = observer; }
 
 private:
     void pollLanes2002(int first, int last);
@@ -49,4 +52,5 @@ private:
     RankingView& m_rangliste;
     EventLog* m_log;
     bool m_inTick = false;
+    WatchdogObserver* m_observer = nullptr;
 };

@@ -61,6 +61,8 @@ public:
     frmWerbung* werbung() const;
     Options* options() const;
     frmDiagnose* diagnose() const;
+    // The polling cycle of the current load (none while the frame unloads).
+    Watchdog* watchdog() const { return m_watchdog.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
