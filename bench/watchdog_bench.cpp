@@ -136,7 +136,7 @@ class NullLane : public LaneTarget {
 public:
     void Init(const QString&) override { }
     void Init2002() override { }
-    void LadeErgebnisse(const QString&) override { }
+    bool LadeErgebnisse(const QString&) override { return true; }
     void SetProbe(bool) override { }
     void setGTitelName(const QString&) override { }
     void HS_Laden(const QString&) override { }
