@@ -4,7 +4,10 @@
 #
 # In the sanitizer build every test, and every process it starts (they inherit
 # the environment), stops at the first report and fails; leaks are checked at
-# exit against the committed suppressions for system libraries.
+# exit against the committed suppressions for system libraries. There is no
+# UBSan suppression file: with -fno-sanitize-recover a report stops the
+# process whatever a suppression says, and only code compiled here (ours and
+# inline header code) is checked, so every UBSan report is fixed in the code.
 set(OMR_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen" "OMR_SOURCE_DIR=${CMAKE_SOURCE_DIR}" "OMR_BIN_DIR=${OMR_BIN_DIR}")
 set(OMR_TEST_TIMEOUT 300)
 if(OMR_SANITIZE)
