@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 enum class Want { File, Directory, Any };
@@ -18,6 +20,12 @@ enum class Listing { Fresh, MayBeCached };
 bool isSeparator(QChar c)
 {
     return c == QLatin1Char('/') || c == QLatin1Char('\\');
+}
+
+bool isDotsAndBlanks(const QString& part)
+{
+    return std::all_of(
+        part.cbegin(), part.cend(), [](QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(' '); });
 }
 
 bool hasType(const QFileInfo& info, Want want)
@@ -140,14 +148,15 @@ std::optional<QString> resolveInside(const QString& dir, const QString& name)
 {
     if (name.isEmpty() || isSeparator(name.front()))
         return std::nullopt;
-    if (name.size() >= 2 && name[1] == QLatin1Char(':') && name[0].isLetter())
-        return std::nullopt;
     QStringList parts;
     for (const QString& part : name.split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
-        if (part == QLatin1String(".."))
+        if (part == QLatin1String("."))
+            continue;
+        // Windows drops trailing dots and blanks, so ".. " climbs out there too;
+        // a colon anywhere names a drive or a stream, never a plain file.
+        if (isDotsAndBlanks(part) || part.contains(QLatin1Char(':')))
             return std::nullopt;
-        if (part != QLatin1String("."))
-            parts.append(part);
+        parts.append(part);
     }
     if (parts.isEmpty())
         return std::nullopt;
