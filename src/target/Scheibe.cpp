@@ -330,7 +330,7 @@ void Scheibe::paintEvent(QPaintEvent*)
             QPainter painter(&m_buffer);
             const TargetPainter::FaceResult face = paintFace(painter, palette);
             PainterCanvas canvas(painter, width(), height());
-            TargetPainter::drawOverlay(canvas, m_model, settings(), palette, face);
+            TargetPainter::drawOverlay(canvas, m_model, settings(), palette, face, TargetPainter::hasFace(m_model));
         }
         QPainter painter(this);
         blit(painter, ratio);
@@ -340,11 +340,14 @@ void Scheibe::paintEvent(QPaintEvent*)
     applyPaintTimeLabels();
 }
 
-// The face is kept as a picture and drawn again only when something it shows
-// has changed. Drawing it (the rings, their numbers, fitting the numbers'
-// font) costs more than the rest of a repaint together, and the polling tick
-// repaints a window for every new shot, which leaves the face as it was. The
-// overlay then draws exactly as ZeichneScheibe would.
+// The face is kept as a picture with the earlier shots on it, and drawn again
+// only when something it shows has changed. Drawing the face (the rings,
+// their numbers, fitting the numbers' font) costs more than the rest of a
+// repaint together, and with every shot marked the earlier shots cost as much
+// again. The polling tick repaints a window for every new shot, which leaves
+// the face as it was and only adds the shot that was the latest to the earlier
+// ones: that one is drawn onto the picture. The overlay then draws the rest
+// exactly as ZeichneScheibe would.
 TargetPainter::FaceResult Scheibe::paintFace(QPainter& painter, const QPalette& palette)
 {
     if (!TargetPainter::hasFace(m_model)) {
@@ -356,19 +359,33 @@ TargetPainter::FaceResult Scheibe::paintFace(QPainter& painter, const QPalette& 
     const QSize pixels = (QSizeF(width(), std::min(width(), height())) * ratio).toSize();
     const QColor background = this->palette().color(backgroundRole());
     const TargetPainter::FaceKey key = TargetPainter::faceKey(m_model, settings(), palette);
+    TargetPainter::EarlierShots shots = TargetPainter::earlierShots(m_model, settings());
     if (m_face.size() != pixels || m_face.devicePixelRatio() != ratio || m_faceBackground != background
-        || m_faceKey != key) {
+        || m_faceKey != key || !shots.continues(m_faceShots)) {
         m_face = QImage(pixels, QImage::Format_RGB32);
         m_face.setDevicePixelRatio(ratio);
         m_face.fill(background);
-        QPainter facePainter(&m_face);
-        PainterCanvas canvas(facePainter, width(), height());
-        m_faceResult = TargetPainter::drawFace(canvas, m_model, settings(), palette);
+        drawFace(palette);
         m_faceKey = key;
         m_faceBackground = background;
+        m_faceShots = {};
     }
+    if (shots.marks.size() > m_faceShots.marks.size()) {
+        QPainter facePainter(&m_face);
+        PainterCanvas canvas(facePainter, width(), height());
+        TargetPainter::drawEarlierShots(
+            canvas, m_model, settings(), palette, m_faceResult, shots, m_faceShots.marks.size());
+    }
+    m_faceShots = std::move(shots);
     painter.drawImage(0, 0, m_face);
     return m_faceResult;
+}
+
+void Scheibe::drawFace(const QPalette& palette)
+{
+    QPainter facePainter(&m_face);
+    PainterCanvas canvas(facePainter, width(), height());
+    m_faceResult = TargetPainter::drawFace(canvas, m_model, settings(), palette);
 }
 
 // The labels cut holes into the area a paint may cover. A blit through such a
@@ -402,6 +419,7 @@ void Scheibe::hideEvent(QHideEvent* event)
     // pictures would otherwise add up.
     m_face = QImage();
     m_faceKey.reset();
+    m_faceShots = {};
     m_buffer = QImage();
     QWidget::hideEvent(event);
 }

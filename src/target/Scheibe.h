@@ -68,6 +68,7 @@ private:
     void applyPaintTimeLabels();
     void zeigeLinienNr();
     TargetPainter::FaceResult paintFace(QPainter& painter, const QPalette& palette);
+    void drawFace(const QPalette& palette);
     void blit(QPainter& painter, qreal ratio);
 
     TargetModel m_model;
@@ -83,8 +84,10 @@ private:
     QLabel* m_lblErgebnis = nullptr;
     std::array<QLabel*, 6> m_lblSerie {};
 
-    // The face as last drawn, and what it was drawn from.
+    // The face with the earlier shots as last drawn, and what it was drawn
+    // from.
     QImage m_face;
+    TargetPainter::EarlierShots m_faceShots;
     QImage m_buffer;
     std::optional<TargetPainter::FaceKey> m_faceKey;
     QColor m_faceBackground;

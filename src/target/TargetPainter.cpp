@@ -49,6 +49,38 @@ struct Ringschrift {
     double h8 = 0;
 };
 
+EarlierShots fruehereSammeln(const TargetModel& m, const Einstellungen& s)
+{
+    EarlierShots shots;
+    const SchussSatz& satz = m.records.AktuellerSatz;
+    if (!(satz.SchussNummer > 0) || s.Trefferkreuze != 1)
+        return shots;
+    shots.anzeigeRadius = m.records.Waffe.AnzeigeRadius.toDouble();
+    shots.vergroessert = s.TrefferVergroessern == 1;
+    shots.kreise = s.Trefferkreise == 1;
+    shots.nummeriert = s.Nummeriert == 1;
+    const double serienlaenge = m.records.Wettbewerb.Serienlaenge.toDouble();
+    const double letzter = satz.LetzterIndex;
+    double erster = 0;
+    double bis = letzter;
+    if (s.SerienAnzeige == 1) {
+        erster = serienlaenge * satz.AnzeigeSerie;
+        bis = erster + serienlaenge > satz.SchussNummer ? letzter : erster + serienlaenge - 1;
+    }
+    if (erster < 0)
+        erster += std::ceil(-erster);
+    bis = std::min(bis, static_cast<double>(SchussSatz::Groesse - 1));
+    for (double i = erster; i <= bis; ++i) {
+        if (i == letzter)
+            continue;
+        if (const auto k = index(i)) {
+            const bool markiert = shots.kreise && i == satz.MarkSchuss && satz.MarkSchuss != satz.LetzterIndex;
+            shots.marks.push_back({i, m.MitteX + satz.PosX[*k], m.MitteY - satz.PosY[*k], markiert});
+        }
+    }
+    return shots;
+}
+
 class Zeichner {
 public:
     Zeichner(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette)
@@ -73,25 +105,38 @@ public:
         return {schrift.druckbar, c.fontSize()};
     }
 
-    // The state the face leaves behind is set again, so that the overlay
-    // draws the same on a canvas of its own.
-    void overlay(const FaceResult& face)
+    void overlay(const FaceResult& face, bool fruehereGezeichnet)
     {
         if (!hasFace(m)) {
             TargetLabels::TextBelegen(m, s);
             return;
         }
+        ueberFlaeche(face);
+        schuesse(fruehereGezeichnet);
+        rahmen();
+        TargetLabels::TextBelegen(m, s);
+    }
+
+    void fruehere(const FaceResult& face, const EarlierShots& shots, std::size_t ab)
+    {
+        if (!hasFace(m))
+            return;
+        ueberFlaeche(face);
+        fruehereZeichnen(shots, ab);
+    }
+
+private:
+    // The state the face leaves behind is set again, so that what is drawn
+    // over it draws the same on a canvas of its own.
+    void ueberFlaeche(const FaceResult& face)
+    {
         c.setScale(m.SichtBreite);
         c.setFontBold(false);
         c.setFontSize(face.fontSize);
         c.setPenWidth(1);
         schrift.druckbar = face.ringNumbersFit;
-        schuesse();
-        rahmen();
-        TargetLabels::TextBelegen(m, s);
     }
 
-private:
     double hoehe() const { return c.pixelWidth() > 0 ? c.pixelHeight() / c.pixelWidth() : 1; }
 
     void flaeche()
@@ -210,62 +255,41 @@ private:
     double px(std::size_t i) const { return m.MitteX + m.records.AktuellerSatz.PosX[i]; }
     double py(std::size_t i) const { return m.MitteY - m.records.AktuellerSatz.PosY[i]; }
 
-    void kreuz(std::size_t i, double arm)
+    void kreuz(double x, double y, double arm)
     {
-        c.line(px(i) - arm, py(i), px(i) + arm, py(i));
-        c.line(px(i), py(i) - arm, px(i), py(i) + arm);
+        c.line(x - arm, y, x + arm, y);
+        c.line(x, y - arm, x, y + arm);
     }
 
-    void vergroessert(std::size_t i, const QColor& farbe, double ringbreite)
+    void vergroessert(double x, double y, const QColor& farbe, double ringbreite)
     {
         c.setPenColor(farbe);
         c.setFillColor(farbe);
         c.setPenWidth(2);
         c.setFillStyle(FillStyle::Solid);
-        c.circle(px(i), py(i), ringbreite + 1);
+        c.circle(x, y, ringbreite + 1);
         c.setPenWidth(1);
-        kreuz(i, ringbreite);
+        kreuz(x, y, ringbreite);
     }
 
-    void schuesse()
+    void schuesse(bool fruehereGezeichnet)
     {
         SchussSatz& satz = m.records.AktuellerSatz;
         if (!(satz.SchussNummer > 0))
             return;
         const double ar = m.records.Waffe.AnzeigeRadius.toDouble();
         const double rb = scheibe.Ringbreite.toDouble();
-        const double serienlaenge = m.records.Wettbewerb.Serienlaenge.toDouble();
         const double letzter = satz.LetzterIndex;
 
         const bool fruehere = s.Trefferkreuze == 1;
-        if (fruehere) {
-            double erster = 0;
-            double bis = letzter;
-            if (s.SerienAnzeige == 1) {
-                erster = serienlaenge * satz.AnzeigeSerie;
-                bis = erster + serienlaenge > satz.SchussNummer ? letzter : erster + serienlaenge - 1;
-            }
-            c.setPenColor(Gruen);
-            c.setFillColor(Rot);
-            c.setFillStyle(FillStyle::Solid);
-            c.setPenWidth(3);
-            c.setFontBold(true);
-            if (erster < 0)
-                erster += std::ceil(-erster);
-            bis = std::min(bis, static_cast<double>(SchussSatz::Groesse - 1));
-            for (double i = erster; i <= bis; ++i) {
-                if (i == letzter)
-                    continue;
-                if (const auto k = index(i))
-                    frueherSchuss(*k, i, ar, rb);
-            }
-        }
+        if (fruehere && !fruehereGezeichnet)
+            fruehereZeichnen(fruehereSammeln(m, s), 0);
 
         const bool serieGezeigt = s.SerienAnzeige != 1 || satz.AnzeigeSerie == satz.SerienLetzter;
         if (serieGezeigt && letzter >= 0) {
             if (const auto l = index(letzter)) {
                 if (s.TrefferVergroessern == 1)
-                    vergroessert(*l, Rot, rb);
+                    vergroessert(px(*l), py(*l), Rot, rb);
                 c.setPenColor(Gelb);
                 c.setFillColor(Rot);
                 c.setPenWidth(1);
@@ -290,32 +314,42 @@ private:
         }
     }
 
-    void frueherSchuss(std::size_t k, double i, double ar, double rb)
+    void fruehereZeichnen(const EarlierShots& shots, std::size_t ab)
     {
-        const SchussSatz& satz = m.records.AktuellerSatz;
-        if (s.TrefferVergroessern == 1)
-            vergroessert(k, Gruen, rb);
-        const bool kreise = s.Trefferkreise == 1;
-        if (!kreise) {
+        c.setPenColor(Gruen);
+        c.setFillColor(Rot);
+        c.setFillStyle(FillStyle::Solid);
+        c.setPenWidth(3);
+        c.setFontBold(true);
+        const double rb = scheibe.Ringbreite.toDouble();
+        for (std::size_t k = ab; k < shots.marks.size(); ++k)
+            frueherSchuss(shots, shots.marks[k], rb);
+    }
+
+    void frueherSchuss(const EarlierShots& shots, const ShotMark& mark, double rb)
+    {
+        const double ar = shots.anzeigeRadius;
+        if (shots.vergroessert)
+            vergroessert(mark.x, mark.y, Gruen, rb);
+        if (!shots.kreise) {
             c.setPenColor(Gruen);
             c.setFillColor(Gruen);
-            kreuz(k, ar);
+            kreuz(mark.x, mark.y, ar);
         } else {
             c.setPenColor(Gelb);
-            const bool markiert = i == satz.MarkSchuss && satz.MarkSchuss != satz.LetzterIndex;
-            c.setFillColor(markiert ? Blau : Gruen);
+            c.setFillColor(mark.markiert ? Blau : Gruen);
             c.setPenWidth(1);
             c.setFillStyle(FillStyle::Solid);
-            c.shotCircle(px(k), py(k), ar + 1, SchussWinkel);
+            c.shotCircle(mark.x, mark.y, ar + 1, SchussWinkel);
         }
-        if (s.Nummeriert == 1 && schrift.druckbar) {
+        if (shots.nummeriert && schrift.druckbar) {
             c.setPenColor(Gruen);
             c.setFontSize(10);
-            const QString text = VbNumbers::toPrintText(i + 1);
-            if (kreise)
-                c.text(px(k) + ar, py(k) - ar, text);
+            const QString text = VbNumbers::toPrintText(mark.nummer + 1);
+            if (shots.kreise)
+                c.text(mark.x + ar, mark.y - ar, text);
             else
-                c.text(px(k) + ar / 5, py(k) - 1.5 * ar, text);
+                c.text(mark.x + ar / 5, mark.y - 1.5 * ar, text);
         }
     }
 
@@ -360,7 +394,7 @@ QColor probeEckFarbe(double farbeProbeEcke)
 void ZeichneScheibe(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette)
 {
     Zeichner zeichner(canvas, model, settings, palette);
-    zeichner.overlay(zeichner.face());
+    zeichner.overlay(zeichner.face(), false);
 }
 
 FaceResult drawFace(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette)
@@ -368,10 +402,30 @@ FaceResult drawFace(Canvas& canvas, TargetModel& model, const Einstellungen& set
     return Zeichner(canvas, model, settings, palette).face();
 }
 
-void drawOverlay(
-    Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette, const FaceResult& face)
+void drawOverlay(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette,
+    const FaceResult& face, bool earlierShotsDrawn)
 {
-    Zeichner(canvas, model, settings, palette).overlay(face);
+    Zeichner(canvas, model, settings, palette).overlay(face, earlierShotsDrawn);
+}
+
+bool EarlierShots::continues(const EarlierShots& drawn) const
+{
+    if (drawn.marks.empty())
+        return true;
+    return anzeigeRadius == drawn.anzeigeRadius && vergroessert == drawn.vergroessert && kreise == drawn.kreise
+        && nummeriert == drawn.nummeriert && drawn.marks.size() <= marks.size()
+        && std::equal(drawn.marks.begin(), drawn.marks.end(), marks.begin());
+}
+
+EarlierShots earlierShots(const TargetModel& model, const Einstellungen& settings)
+{
+    return fruehereSammeln(model, settings);
+}
+
+void drawEarlierShots(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette,
+    const FaceResult& face, const EarlierShots& shots, std::size_t from)
+{
+    Zeichner(canvas, model, settings, palette).fruehere(face, shots, from);
 }
 
 bool hasFace(const TargetModel& model)

@@ -2,6 +2,9 @@
 
 #include <QColor>
 
+#include <cstddef>
+#include <vector>
+
 class Canvas;
 class QPalette;
 class TargetModel;
@@ -39,9 +42,43 @@ struct FaceResult {
 // colour over everything).
 FaceResult drawFace(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette);
 // Everything over the face: the shots, the mean point of impact and the
-// masking frame; then the label captions are filled.
-void drawOverlay(
-    Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette, const FaceResult& face);
+// masking frame; then the label captions are filled. With earlierShotsDrawn
+// the earlier shots are taken to be on the canvas already (drawEarlierShots).
+void drawOverlay(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette,
+    const FaceResult& face, bool earlierShotsDrawn = false);
+
+// An earlier shot as it is marked under the latest one: its place on the
+// canvas, the number it is counted under, and whether it is the picked-out
+// shot (MarkSchuss) that is filled blue, which only a shot circle shows.
+struct ShotMark {
+    double nummer = 0;
+    double x = 0;
+    double y = 0;
+    bool markiert = false;
+
+    bool operator==(const ShotMark&) const = default;
+};
+
+// The earlier shots a paint marks, in drawing order, with everything apart
+// from the face that their marks are drawn with.
+struct EarlierShots {
+    double anzeigeRadius = 0;
+    bool vergroessert = false;
+    bool kreise = false;
+    bool nummeriert = false;
+    std::vector<ShotMark> marks;
+
+    // Whether these marks are drawn by drawing the ones of `drawn` and then
+    // the rest: nothing drawn yet, or the same way of marking with drawn's
+    // marks first.
+    bool continues(const EarlierShots& drawn) const;
+};
+EarlierShots earlierShots(const TargetModel& model, const Einstellungen& settings);
+// Draws marks from `from` on, over a face drawn with the same key and the
+// marks before `from`. Drawing all of them on the face gives the picture
+// drawOverlay draws below the latest shot.
+void drawEarlierShots(Canvas& canvas, TargetModel& model, const Einstellungen& settings, const QPalette& palette,
+    const FaceResult& face, const EarlierShots& shots, std::size_t from);
 
 // Everything drawFace reads apart from the canvas: two faces with equal keys
 // on canvases of equal size are drawn alike.

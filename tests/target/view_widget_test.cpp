@@ -268,4 +268,69 @@ TEST_F(RenderTest, KeptFaceFollowsEveryChange)
     EXPECT_EQ(rendered(kept), rendered(fresh));
 }
 
+// The window keeps the earlier shots on its face and draws only those that
+// are new. Shot by shot, and through whatever makes it draw them afresh, it
+// must show exactly what ZeichneScheibe draws in one go.
+TEST_F(RenderTest, KeptShotsDrawAsZeichneScheibe)
+{
+    struct Marking {
+        const char* name;
+        int kreise;
+        int nummeriert;
+        int vergroessern;
+        int serien;
+    };
+    const Marking markings[] = {
+        {"crosses", 0, 0, 0, 0},
+        {"numbered enlarged circles", 1, 1, 1, 0},
+        {"one series at a time", 1, 1, 0, 1},
+    };
+    const auto direct = [](TargetModel m, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Knopf);
+        m.zoomForPaint(settings());
+        QPainter painter(&image);
+        PainterCanvas canvas(painter, size.width(), size.height());
+        TargetPainter::ZeichneScheibe(canvas, m, settings(), QApplication::palette());
+        return image;
+    };
+    const auto windowOnly = [](Scheibe& w) {
+        QImage image(w.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        w.render(&image, {}, {}, QWidget::DrawWindowBackground);
+        return image;
+    };
+    const auto shots = [](int count) { return [count](TargetModel& m) { viewTestShots(m, count); }; };
+    std::vector<std::function<void(TargetModel&)>> steps;
+    for (int n = 1; n <= 14; ++n)
+        steps.push_back(shots(n));
+    steps.push_back([](TargetModel& m) { m.records.AktuellerSatz.MarkSchuss = 4; });
+    steps.push_back([](TargetModel& m) { m.records.AktuellerSatz.PosX[2] += 30; });
+    steps.push_back([](TargetModel& m) { m.records.AktuellerSatz.AnzeigeSerie = 0; });
+    steps.push_back(shots(3)); // a new match
+    steps.push_back([](TargetModel& m) { m.records.Waffe.AnzeigeRadius = TaggedValue(12.0); });
+    steps.push_back(shots(4));
+
+    for (const Marking& marking : markings) {
+        SCOPED_TRACE(marking.name);
+        settings().Trefferkreuze = 1;
+        settings().Trefferkreise = marking.kreise;
+        settings().Nummeriert = marking.nummeriert;
+        settings().TrefferVergroessern = marking.vergroessern;
+        settings().SerienAnzeige = marking.serien;
+        settings().MittlereLage = 1;
+        Scheibe kept;
+        kept.model() = viewTestTarget();
+        kept.model().records.AktuellerSatz.AnzeigeSerie = 1;
+        kept.model().records.AktuellerSatz.SerienLetzter = 1;
+        kept.resize(440, 500);
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            SCOPED_TRACE(k);
+            steps[k](kept.model());
+            const TargetModel before = kept.model();
+            EXPECT_EQ(windowOnly(kept), direct(before, kept.size()));
+        }
+    }
+}
+
 } // namespace
