@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class EventLogTest : public ::testing::Test {
@@ -23,16 +25,16 @@ protected:
 
 TEST_F(EventLogTest, OneLineWithTimeLaneFaultAndFile)
 {
-    EventLog log(file(QStringLiteral("a.log")));
-    log.write(7, QStringLiteral("C:\\Austausch\\erg7.txt"), QStringLiteral("results file missing"));
-    log.write(0, QStringLiteral("x\r\ny"), QStringLiteral("places\tfile"));
+    EventLog log(file(u"a.log"_s));
+    log.write(7, u"C:\\Austausch\\erg7.txt"_s, u"results file missing"_s);
+    log.write(0, u"x\r\ny"_s, u"places\tfile"_s);
     const QStringList lines = QString::fromUtf8(contents(log.path())).split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 3);
-    const QRegularExpression time(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\t"));
+    const QRegularExpression time(u"^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}\\t"_s);
     EXPECT_TRUE(time.match(lines[0]).hasMatch()) << lines[0].toStdString();
-    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\tlane 7\tresults file missing\tC:\\Austausch\\erg7.txt")));
+    EXPECT_TRUE(lines[0].endsWith(u"\tlane 7\tresults file missing\tC:\\Austausch\\erg7.txt"_s));
     // Line ends and tabs inside a field would split the line or its columns.
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("\t-\tplaces file\tx  y")));
+    EXPECT_TRUE(lines[1].endsWith(u"\t-\tplaces file\tx  y"_s));
     EXPECT_TRUE(lines[2].isEmpty());
 }
 
@@ -40,11 +42,10 @@ TEST_F(EventLogTest, CurrentAndOlderGenerationStayWithinTheBound)
 {
     for (const qint64 bound : {qint64(200), qint64(1000), qint64(4096)}) {
         SCOPED_TRACE(bound);
-        const QString path = file(QStringLiteral("b%1.log").arg(bound));
+        const QString path = file(u"b%1.log"_s.arg(bound));
         EventLog log(path, bound);
         for (int i = 0; i < 500; ++i) {
-            log.write(
-                i % 255 + 1, QStringLiteral("/austausch/erg%1.txt").arg(i), QStringLiteral("results file missing"));
+            log.write(i % 255 + 1, u"/austausch/erg%1.txt"_s.arg(i), u"results file missing"_s);
             ASSERT_LE(QFileInfo(path).size() + QFileInfo(log.olderPath()).size(), bound) << i;
         }
         EXPECT_TRUE(contents(path).contains("/austausch/erg499.txt"));
@@ -54,8 +55,8 @@ TEST_F(EventLogTest, CurrentAndOlderGenerationStayWithinTheBound)
 
 TEST_F(EventLogTest, OverlongLineIsCutToHalfTheBound)
 {
-    EventLog log(file(QStringLiteral("c.log")), 100);
-    log.write(1, QString(500, QLatin1Char('f')), QStringLiteral("results file missing"));
+    EventLog log(file(u"c.log"_s), 100);
+    log.write(1, QString(500, QLatin1Char('f')), u"results file missing"_s);
     const QByteArray written = contents(log.path());
     EXPECT_EQ(written.size(), 50);
     EXPECT_TRUE(written.endsWith('\n'));
@@ -63,15 +64,15 @@ TEST_F(EventLogTest, OverlongLineIsCutToHalfTheBound)
 
 TEST_F(EventLogTest, ALogThatCannotBeWrittenIsPassedOver)
 {
-    EventLog log(file(QStringLiteral("fehlt/d.log")));
-    log.write(1, QStringLiteral("e.txt"), QStringLiteral("results file missing"));
+    EventLog log(file(u"fehlt/d.log"_s));
+    log.write(1, u"e.txt"_s, u"results file missing"_s);
     EXPECT_FALSE(QFileInfo::exists(log.path()));
 
     // A folder in the way of the log file: neither the log nor the folder suffer.
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("e.log")));
-    EventLog blocked(file(QStringLiteral("e.log")), 100);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"e.log"_s));
+    EventLog blocked(file(u"e.log"_s), 100);
     for (int i = 0; i < 10; ++i)
-        blocked.write(1, QStringLiteral("e.txt"), QStringLiteral("results file missing"));
+        blocked.write(1, u"e.txt"_s, u"results file missing"_s);
     EXPECT_TRUE(QFileInfo(blocked.path()).isDir());
 }
 

@@ -1,0 +1,382 @@
+// The frame: where its targets go as numbers, and the window with its
+// targets, timers and the other windows it loads.
+#include "ads/frmWerbung.h"
+#include "diag/frmDiagnose.h"
+#include "exchange/Austausch.h"
+#include "options/Options.h"
+#include "platform/Twips.h"
+#include "ranking/frmRangliste.h"
+#include "shell/FrameCaption.h"
+#include "shell/FrameLayout.h"
+#include "shell/frmMDI.h"
+#include "support/FakeLanes.h"
+#include "support/ProgramFolder.h"
+#include "target/Scheibe.h"
+
+#include <QApplication>
+#include <QLabel>
+
+#include <cmath>
+#include <memory>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// --- the layout as numbers ---
+
+Einstellungen settings(int count)
+{
+    Einstellungen s;
+    s.Scheibenanzahl = static_cast<std::uint8_t>(count);
+    s.ScheibenProSeite = 8;
+    s.AnfScheibe = 1;
+    s.EndScheibe = static_cast<std::int16_t>(count);
+    s.BuliAnordnung = 0;
+    return s;
+}
+
+// A frame so wide that the targets are sized by its width.
+const QSizeF kNarrowFrame(12000, 9000);
+
+TEST(FrameLayoutFramePlacement, EachPositionWithItsSizeCodes)
+{
+    const FrameLayout::ScreenMetrics screen {QSize(1920, 1080), 15, 12};
+    const struct {
+        int bildSchirm, aufloesung;
+        std::optional<double> left;
+        QSizeF size; // invalid: no size set
+    } cases[] = {{0, 1, 0, QSizeF(1920 * 15, 1080 * 12)}, {0, 102, 0, QSizeF(1920 * 15, 1080 * 12)},
+        {1, 100, 960 * 15, QSizeF(640 * 15, 480 * 12)}, {1, 101, 960 * 15, QSizeF(800 * 15, 600 * 12)},
+        {1, 102, 960 * 15, QSizeF(1024 * 15, 768 * 12)}, {1, 103, 960 * 15, QSizeF(1360 * 15, 768 * 12)},
+        {2, 0, 1920 * 15, QSizeF(640 * 15, 480 * 12)}, {2, 3, 1920 * 15, QSizeF(1360 * 15, 768 * 12)},
+        // Codes of the other position set no size; an unknown position moves nothing.
+        {1, 2, 960 * 15, QSizeF()}, {2, 101, 1920 * 15, QSizeF()}, {3, 0, std::nullopt, QSizeF()}};
+    for (const auto& c : cases) {
+        Einstellungen s = settings(8);
+        s.BildSchirm = static_cast<std::uint8_t>(c.bildSchirm);
+        s.BildAufloesung = static_cast<std::uint8_t>(c.aufloesung);
+        const FrameLayout::FramePlacement placement = FrameLayout::framePlacement(s, screen);
+        EXPECT_EQ(placement.left, c.left) << c.bildSchirm << " / " << c.aufloesung;
+        EXPECT_EQ(placement.size, c.size) << c.bildSchirm << " / " << c.aufloesung;
+    }
+}
+
+TEST(FrameLayoutColumns, TwoRowsAndOneRowOfTheTargetsPerScreen)
+{
+    // One row shows how many targets are on a screen: paging decides before the range.
+    const struct {
+        int n, einZeilig, columns, first = 0, last = 0, perPage = 0;
+    } cases[] = {{1, 0, 2}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {8, 0, 4}, {9, 0, 5}, {1, 1, 1}, {2, 1, 2}, {6, 1, 6},
+        {0, 1, 1}, {0, 0, 2}, {12, 1, 4, 5, 8}, {12, 1, 6, 5, 8, 6}};
+    for (const auto& c : cases) {
+        Einstellungen s = settings(c.n);
+        s.chkEinZeilig = static_cast<std::uint8_t>(c.einZeilig);
+        s.AnfEnde = c.first > 0 ? 1 : 0;
+        s.AnfScheibe = static_cast<std::int16_t>(c.first);
+        s.EndScheibe = static_cast<std::int16_t>(c.last);
+        s.Blaettern = c.perPage > 0 ? 1 : 0;
+        s.ScheibenProSeite = static_cast<std::uint8_t>(c.perPage);
+        EXPECT_EQ(FrameLayout::columns(s), c.columns) << c.n << " targets, one row " << c.einZeilig;
+    }
+}
+
+void expectTopLefts(const Einstellungen& s, QSizeF frame, const QList<QPointF>& expected)
+{
+    for (int i = 1; i <= expected.size(); ++i)
+        EXPECT_EQ(FrameLayout::placeTarget(s, i, frame).rect.topLeft(), expected[i - 1])
+            << s.Scheibenanzahl << " targets, target " << i;
+}
+
+TEST(FrameLayoutTargets, ThreeAndEightInTwoRowsAndTheLeagueArrangementInPairs)
+{
+    // With three, H / 2 <= W / 2: the height decides the size.
+    const double h = kNarrowFrame.height() / 2.1;
+    expectTopLefts(settings(3), kNarrowFrame, {{0, 0}, {h, 0}, {0, h}});
+    // Eight fill the bottom row from the left.
+    const double w = kNarrowFrame.width() / 4.1;
+    expectTopLefts(
+        settings(8), kNarrowFrame, {{0, 0}, {w, 0}, {2 * w, 0}, {3 * w, 0}, {0, h}, {w, h}, {2 * w, h}, {3 * w, h}});
+    Einstellungen league = settings(6);
+    league.BuliAnordnung = 1;
+    expectTopLefts(league, QSizeF(30000, 9000), {{0, 0}, {0, h}, {h, 0}, {h, h}, {2 * h, 0}, {2 * h, h}});
+}
+
+TEST(FrameLayoutTargets, SizeFollowsTheNarrowerSideOfTheFrame)
+{
+    // With H / 2 <= W / c the targets are square and have no result labels.
+    const struct {
+        int einZeilig, i;
+        QSizeF frame;
+        QRectF rect;
+        bool labels;
+    } cases[] = {{0, 1, kNarrowFrame, {0, 0, 12000 / 4.1, 9000 / 2.1}, true},
+        {0, 1, {20000, 6000}, {0, 0, 6000 / 2.1, 6000 / 2.1}, false},
+        {1, 8, {20000, 6000}, {7 * 20000 / 8.1, 0, 20000 / 8.1, 6000 / 1.1}, true}};
+    for (const auto& c : cases) {
+        Einstellungen s = settings(8);
+        s.chkEinZeilig = static_cast<std::uint8_t>(c.einZeilig);
+        const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, c.i, c.frame);
+        EXPECT_EQ(placement.rect, c.rect) << c.frame.width() << " one row " << c.einZeilig;
+        EXPECT_EQ(placement.resultLabelsVisible, c.labels);
+    }
+}
+
+TEST(FrameLayoutTargets, PagingTenByFourAndRanges)
+{
+    const struct {
+        int count, perPage, first, last; // perPage 0: no paging; first 0: no range
+        QList<int> positions;
+        int shownFrom, shownTo;
+    } cases[] = {
+        {10, 4, 0, 0, {1, 2, 3, 4, 1, 2, 3, 4, 1, 2}, 1, 4},
+        {12, 0, 5, 8, {-3, -2, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8}, 5, 8},
+        // Before the range k < 1 is replaced by the first shown target.
+        {10, 4, 3, 9, {3, 3, 1, 2, 3, 4, 1, 2, 3, 4}, 3, 6},
+    };
+    for (const auto& c : cases) {
+        Einstellungen s = settings(c.count);
+        s.Blaettern = c.perPage > 0 ? 1 : 0;
+        s.ScheibenProSeite = static_cast<std::uint8_t>(c.perPage);
+        s.AnfEnde = c.first > 0 ? 1 : 0;
+        if (c.first > 0) {
+            s.AnfScheibe = static_cast<std::int16_t>(c.first);
+            s.EndScheibe = static_cast<std::int16_t>(c.last);
+        }
+        for (int i = 1; i <= c.count; ++i) {
+            EXPECT_EQ(FrameLayout::position(s, i), c.positions[i - 1]) << c.count << "/" << c.first << ": " << i;
+            EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), i < c.shownFrom || i > c.shownTo) << c.first << ": " << i;
+        }
+    }
+}
+
+TEST(FrameLayoutTargets, EmptyPageSizeDoesNotDivideByZero)
+{
+    Einstellungen s = settings(10);
+    s.Blaettern = 1;
+    s.ScheibenProSeite = 0;
+    EXPECT_EQ(FrameLayout::position(s, 7), 7);
+    const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, 7, kNarrowFrame);
+    EXPECT_TRUE(std::isfinite(placement.rect.left()));
+    EXPECT_TRUE(std::isfinite(placement.rect.width()));
+}
+
+// --- the frame window ---
+
+class FrameWindowTest : public ProgramFolderTest {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        Twips::overrideDpiForTest(96, 96);
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        flushDeletes();
+        Twips::overrideDpiForTest(0, 0);
+        ProgramFolderTest::TearDown();
+    }
+
+    void writeIni(const QByteArray& options, const QByteArray& scheiben = QByteArray())
+    {
+        write(u"omr_anzeige.ini"_s,
+            "[Options]\r\nNetzwerkPfad=" + dir().toUtf8() + "\r\nKORVUPfad=" + dir().toUtf8() + "\r\n" + options
+                + "[Scheibe]\r\n" + scheiben);
+    }
+    QStringList iniLines() const { return QString::fromLatin1(read(u"omr_anzeige.ini"_s)).split(u"\r\n"_s); }
+    frmMDI& startFrame()
+    {
+        m_frame = std::make_unique<frmMDI>();
+        m_frame->show();
+        return *m_frame;
+    }
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QList<int> visibleLanes() const
+    {
+        QList<int> lanes;
+        for (int lane = 1; lane <= m_frame->count(); ++lane) {
+            if (m_frame->at(lane)->isTargetVisible())
+                lanes.append(lane);
+        }
+        return lanes;
+    }
+    // tmrStartUp, tmrWatchdog, tmrBlaettern
+    QList<bool> running() const
+    {
+        const FrameTimers& t = m_frame->timers();
+        return {t.tmrStartUp.isEnabled(), t.tmrWatchdog.isEnabled(), t.tmrBlaettern.isEnabled()};
+    }
+    QStringList windowNames() const
+    {
+        QStringList names;
+        for (const DiagnosticsSource::Window& window : m_frame->loadedWindows())
+            names << window.name;
+        return names;
+    }
+
+    std::unique_ptr<frmMDI> m_frame;
+};
+
+TEST_F(FrameWindowTest, PagingShowsTheFirstPageAndTheStartUpStepStartsPollingAndPaging)
+{
+    writeIni("Scheibenanzahl=10\r\nScheibenProSeite=4\r\nBlaettern=1\r\nWechselzeit=20\r\nBildSchirm=1\r\n"
+             "BildAufloesung=101\r\nBuliAnordnung=0\r\n",
+        "Scheibe3=2.20\r\n");
+    frmMDI& frame = startFrame();
+    ASSERT_EQ(frame.count(), 10);
+    EXPECT_EQ(frame.at(0), nullptr);
+    EXPECT_EQ(frame.at(11), nullptr);
+    EXPECT_EQ(visibleLanes(), laneRange(1, 4));
+    for (int lane = 1; lane <= 10; ++lane) {
+        EXPECT_EQ(frame.at(lane)->LinienNr(), lane);
+        EXPECT_EQ(frame.scheibe(lane)->parentWidget(), frame.workspace());
+    }
+    // 800 x 600 pixels = 12000 x 9000 twips in 2 columns: square targets without result labels.
+    const int side = Twips::toPixelsX(9000 / 2.1);
+    EXPECT_EQ(frame.scheibe(1)->geometry(), QRect(0, 0, side, side));
+    EXPECT_EQ(frame.scheibe(3)->pos(), QPoint(0, side));
+    // Target 6 stands where target 2 stands.
+    EXPECT_EQ(frame.scheibe(6)->geometry(), frame.scheibe(2)->geometry());
+    for (const char* name : {"lblGesamt", "lblPlatz", "lblSchussNr", "lblRingwert"}) {
+        auto* label = frame.scheibe(1)->findChild<QLabel*>(QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_FALSE(label->isVisibleTo(frame.scheibe(1))) << name;
+    }
+    EXPECT_EQ(frame.scheibe(3)->DisziplinNr(), u"2.20"_s);
+    EXPECT_EQ(frame.scheibe(4)->DisziplinNr(), u"1.10"_s);
+    EXPECT_EQ(frame.size(), QSize(800, 600));
+    EXPECT_EQ(frame.x(), Twips::screenSize().width() / 2);
+    EXPECT_EQ(running(), (QList<bool> {true, false, false}));
+
+    FrameTimers& timers = frame.timers();
+    timers.tmrStartUp.fire();
+    EXPECT_EQ(running(), (QList<bool> {false, true, true}));
+    EXPECT_EQ(timers.tmrBlaettern.interval(), 20000);
+    const PageState& pages = state().pages;
+    EXPECT_EQ(
+        (QList<int> {pages.RanglisteAktiv, pages.AlleSeitenGezeigt, pages.RanglisteFertig, pages.RanglisteAngefordert}),
+        (QList<int> {0, 0, 1, 0}));
+    ASSERT_NE(frame.rangliste(), nullptr);
+    ASSERT_NE(frame.werbung(), nullptr);
+    EXPECT_FALSE(frame.rangliste()->isVisible());
+    EXPECT_FALSE(frame.werbung()->isVisible());
+    EXPECT_EQ(frame.werbung()->geometry(), QRect(QPoint(0, 0), frame.size()));
+
+    timers.tmrBlaettern.fire();
+    EXPECT_EQ(visibleLanes(), laneRange(5, 8));
+    timers.tmrWatchdog.fire();
+    EXPECT_EQ(visibleLanes(), laneRange(5, 8));
+}
+
+TEST_F(FrameWindowTest, CaptionComesFromTheLanguageFileAndGetsTheVersionSuffix)
+{
+    writeIni("Scheibenanzahl=2\r\nSprache=3\r\n");
+    write(u"Sprache_3.ini"_s, "[frmMidi]\r\nForm_Caption=Schiessstand Nord\r\n");
+    EXPECT_EQ(startFrame().windowTitle(), u"Schiessstand Nord"_s + frameCaptionSuffix());
+}
+
+TEST_F(FrameWindowTest, MissingResultsFileIsLoggedBesideTheProgram)
+{
+    writeIni("Scheibenanzahl=4\r\nScheibenProSeite=4\r\nVerbindungsArt=1\r\n");
+    frmMDI& frame = startFrame();
+    frame.timers().tmrStartUp.fire();
+    QString record = u"A#1;S#1;L#2;B#1;N#Bahn2.txt"_s;
+    ASSERT_EQ(Austausch2002(record, 1, 2, 1, dir(), 1, 1), 0);
+    frame.timers().tmrWatchdog.fire();
+    const QString line = u"\tlane 2\tresults file missing\t"_s + QDir(dir()).filePath(u"Bahn2.txt"_s) + u"\n"_s;
+    EXPECT_TRUE(read(u"OMRAnzeige.log"_s).endsWith(line.toUtf8()));
+}
+
+TEST_F(FrameWindowTest, LoadedWindowsInTheOrderTheyWereLoaded)
+{
+    writeIni("Scheibenanzahl=3\r\nScheibenProSeite=2\r\nBlaettern=1\r\n");
+    frmMDI& frame = startFrame();
+    QStringList expected
+        = u"frmMDI frmDiagnose Scheibe Scheibe Scheibe frmRangliste frmWerbung"_s.split(QLatin1Char(' '));
+    EXPECT_EQ(windowNames(), expected);
+    QList<bool> visible;
+    for (const DiagnosticsSource::Window& window : frame.loadedWindows())
+        visible << window.visible;
+    EXPECT_EQ(visible, (QList<bool> {true, false, true, true, false, false, false}));
+
+    const QList<DiagnosticsSource::Target> targets = frame.targetWindows();
+    ASSERT_EQ(targets.size(), 3);
+    for (const DiagnosticsSource::Target& target : targets) {
+        EXPECT_EQ(target.name, u"Scheibe"_s);
+        EXPECT_FALSE(target.autoRedraw);
+    }
+
+    // A target window asks for the options; a second request loads no second dialog.
+    EXPECT_EQ(frame.options(), nullptr);
+    Q_EMIT frame.scheibe(2)->optionenAngefordert();
+    frame.openOptions();
+    ASSERT_NE(frame.options(), nullptr);
+    EXPECT_TRUE(frame.options()->isVisible());
+    EXPECT_TRUE(frame.options()->isWindow());
+    expected << u"Options"_s;
+    EXPECT_EQ(windowNames(), expected);
+
+    frame.showDiagnostics();
+    EXPECT_TRUE(frame.diagnose()->isVisible());
+}
+
+TEST_F(FrameWindowTest, ClosingSavesTheSettingsAndReleasesTheWindows)
+{
+    writeIni("Scheibenanzahl=3\r\nWechselzeit=45\r\n", "Scheibe2=3.30\r\n");
+    frmMDI& frame = startFrame();
+    frame.openOptions();
+    s().RLTitel = u"Finale"_s;
+    frame.close();
+    flushDeletes();
+
+    for (const char* line : {"Wechselzeit=45", "RLTitel=Finale", "Scheibe2=3.30"})
+        EXPECT_TRUE(iniLines().contains(QLatin1String(line))) << line;
+
+    EXPECT_EQ(frame.count(), 0);
+    EXPECT_EQ(frame.rangliste(), nullptr);
+    EXPECT_EQ(frame.werbung(), nullptr);
+    EXPECT_EQ(frame.options(), nullptr);
+    EXPECT_TRUE(frame.workspace()->findChildren<Scheibe*>().isEmpty());
+    // The diagnostics window stays loaded until the program ends.
+    EXPECT_EQ(windowNames(), (QStringList {u"frmMDI"_s, u"frmDiagnose"_s}));
+    EXPECT_FALSE(frame.timers().tmrWatchdog.isEnabled());
+}
+
+TEST_F(FrameWindowTest, RebuildCreatesTheTargetsAnewFromTheSettings)
+{
+    writeIni("Scheibenanzahl=10\r\nScheibenProSeite=4\r\nBlaettern=1\r\nBuliAnordnung=0\r\n");
+    frmMDI& frame = startFrame();
+    frame.timers().tmrStartUp.fire();
+    frame.openOptions();
+    const QString caption = frame.windowTitle();
+
+    s().Scheibenanzahl = 6;
+    s().Blaettern = 0;
+    frame.rebuildFrame();
+    flushDeletes();
+
+    EXPECT_EQ(frame.count(), 6);
+    EXPECT_EQ(visibleLanes(), laneRange(1, 6));
+    EXPECT_EQ(frame.workspace()->findChildren<Scheibe*>().size(), 6);
+    EXPECT_EQ(frame.options(), nullptr);
+    EXPECT_NE(frame.werbung(), nullptr);
+    EXPECT_EQ(frame.windowTitle(), caption);
+    EXPECT_EQ(running(), (QList<bool> {true, false, false}));
+    EXPECT_TRUE(iniLines().contains(u"Scheibenanzahl=6"_s));
+    EXPECT_EQ(windowNames().count(u"frmRangliste"_s), 1);
+
+    frame.timers().tmrStartUp.fire();
+    EXPECT_EQ(running(), (QList<bool> {false, true, true}));
+
+    // The ranking title goes to the new ranking window.
+    frame.setRankingTitle(u"Kreismeisterschaft"_s);
+    ASSERT_NE(frame.rangliste(), nullptr);
+    auto* title = frame.rangliste()->findChild<QLabel*>(u"lblRanlistenTitel"_s);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), u"Kreismeisterschaft"_s);
+}
+
+} // namespace
