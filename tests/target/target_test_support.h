@@ -7,18 +7,35 @@
 
 #include <QFile>
 #include <QLocale>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <ostream>
 
+// Kind and value, e.g. "int 8", "double 9.5", "text abc" or "empty".
+inline QString describe(const TaggedValue& value)
+{
+    const char* kind = value.isText() ? "text" : value.isInteger() ? "int" : value.isNumber() ? "double" : "empty";
+    return value.isEmpty() ? QStringLiteral("empty") : QLatin1String(kind) + u' ' + value.toString();
+}
+
+inline QString describe(std::initializer_list<TaggedValue> values)
+{
+    QStringList all;
+    for (const TaggedValue& value : values)
+        all.append(describe(value));
+    return all.join(u'|');
+}
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 inline void PrintTo(const TaggedValue& value, std::ostream* os)
 {
-    *os << (value.isText()      ? "text "
-            : value.isInteger() ? "int "
-            : value.isNumber()  ? "double "
-                                : "empty ")
-        << value.toString().toStdString();
+    *os << describe(value).toStdString();
 }
 
 inline QString writeTestFile(const QString& path, const QByteArray& bytes)

@@ -16,6 +16,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QColor Karte(255, 255, 225);
@@ -52,6 +54,14 @@ protected:
     }
 
     static QLabel* label(const QWidget& w, const char* name) { return w.findChild<QLabel*>(QString::fromLatin1(name)); }
+    // The texts of the named labels joined by "|".
+    static QString texts(const QWidget& w, const char* names)
+    {
+        QStringList result;
+        for (const QString& name : QString::fromLatin1(names).split(u' '))
+            result.append(label(w, name.toLatin1().constData())->text());
+        return result.join(u'|');
+    }
 
     QPalette saved;
 };
@@ -59,25 +69,21 @@ protected:
 TEST_F(WidgetTest, LabelsCarryTheirDesignAndGoOutOfSightWhenCompact)
 {
     Scheibe w;
-    EXPECT_EQ(w.objectName(), QStringLiteral("Scheibe"));
     for (const char* name : {"lblName", "lblTitelName", "lblNr", "lblRingwert", "lblGesamt", "lblSchussNr", "lblPlatz",
              "lblErgebnis", "lblSerie0", "lblSerie5"}) {
-        QLabel* l = label(w, name);
-        ASSERT_NE(l, nullptr) << name;
-        EXPECT_TRUE(l->font().bold()) << name;
+        ASSERT_NE(label(w, name), nullptr) << name;
+        EXPECT_TRUE(label(w, name)->font().bold()) << name;
     }
-    EXPECT_EQ(label(w, "lblNr")->text(), QStringLiteral("00"));
+    EXPECT_EQ(label(w, "lblNr")->text(), u"00"_s);
     EXPECT_EQ(label(w, "lblNr")->geometry(), QRect(3, 3, 41, 33)); // 50, 50, 615 x 495 twips
-    EXPECT_FALSE(w.AutoRedraw());
 
     // Few targets a page: the results go out of sight.
     settings().Scheibenanzahl = 4;
     w.model() = viewTestTarget();
     w.resize(500, 600);
     w.TextPositionieren();
-    EXPECT_EQ(label(w, "lblGesamt")->y(), 5000);
-    EXPECT_EQ(label(w, "lblSerie0")->y(), 5000);
-    EXPECT_EQ(label(w, "lblNr")->y(), 3);
+    EXPECT_EQ(QList<int>({label(w, "lblGesamt")->y(), label(w, "lblSerie0")->y(), label(w, "lblNr")->y()}),
+        QList<int>({5000, 5000, 3}));
 }
 
 TEST_F(WidgetTest, LaneNumberShownAtLoadAndWhenShown)
@@ -92,11 +98,11 @@ TEST_F(WidgetTest, LaneNumberShownAtLoadAndWhenShown)
     Scheibe w;
     w.setLinienNr(7);
     w.Laden();
-    EXPECT_EQ(label(w, "lblNr")->text(), QStringLiteral("7"));
+    EXPECT_EQ(label(w, "lblNr")->text(), u"7"_s);
     EXPECT_EQ(w.LinienNr(), 7);
     w.setLinienNr(8);
     w.show();
-    EXPECT_EQ(label(w, "lblNr")->text(), QStringLiteral("8"));
+    EXPECT_EQ(label(w, "lblNr")->text(), u"8"_s);
 }
 
 TEST_F(WidgetTest, TextBelegenFillsTheLabelsAndInit2002EmptiesTheSeries)
@@ -107,20 +113,15 @@ TEST_F(WidgetTest, TextBelegenFillsTheLabelsAndInit2002EmptiesTheSeries)
     viewTestShots(m, 5);
     m.records.Scheibe.Probe = TaggedValue(0);
     w.setPlatz(3);
-    w.setGTitelName(QStringLiteral("Muster"));
-    settings().AusfAnzeige = 0;
+    w.setGTitelName(u"Muster"_s);
     w.TextBelegen();
-    EXPECT_EQ(label(w, "lblSchussNr")->text(), QStringLiteral("(5)"));
-    EXPECT_EQ(label(w, "lblPlatz")->text(), QStringLiteral("3."));
-    EXPECT_EQ(label(w, "lblName")->text(), QStringLiteral("Muster"));
-    EXPECT_EQ(label(w, "lblTitelName")->text(), QStringLiteral("Muster"));
-    EXPECT_EQ(label(w, "lblRingwert")->text(), QStringLiteral("9"));
+    EXPECT_EQ(texts(w, "lblSchussNr lblPlatz lblName lblTitelName lblRingwert"), u"(5)|3.|Muster|Muster|9"_s);
 
     viewTestShots(m, 30);
     m.records.AktuellerSatz.SerienLetzter = 2;
     m.records.AktuellerSatz.SerienWert[2] = 97;
     w.TextBelegen();
-    ASSERT_EQ(label(w, "lblSerie2")->text(), QStringLiteral("97"));
+    ASSERT_EQ(label(w, "lblSerie2")->text(), u"97"_s);
     w.Init2002();
     EXPECT_EQ(label(w, "lblSerie2")->text(), QString());
     EXPECT_TRUE(w.model().probe());
@@ -131,7 +132,7 @@ TEST_F(WidgetTest, PaintAppliesTheLabelRules)
     settings().SerienErgebnisse = 1;
     settings().Schnellanzeige = 1;
     settings().Scheibenanzahl = 8;
-    ProgramState::instance().language.OptionsTexte[0] = QStringLiteral("Optionen");
+    ProgramState::instance().language.OptionsTexte[0] = u"Optionen"_s;
     QWidget frame;
     frame.resize(1000, 1200);
     auto* w = new Scheibe(&frame);
@@ -144,22 +145,18 @@ TEST_F(WidgetTest, PaintAppliesTheLabelRules)
     w->Refresh();
 
     // 40 shots in series of 10.
-    EXPECT_TRUE(label(*w, "lblSerie3")->isVisibleTo(w));
-    EXPECT_FALSE(label(*w, "lblSerie4")->isVisibleTo(w));
+    EXPECT_TRUE(label(*w, "lblSerie3")->isVisibleTo(w) && !label(*w, "lblSerie4")->isVisibleTo(w));
     EXPECT_EQ(label(*w, "lblSerie0")->y(), qRound(0.97 * 880 / 2));
     EXPECT_TRUE(label(*w, "lblErgebnis")->isVisibleTo(w));
-    EXPECT_EQ(label(*w, "lblErgebnis")->text(), QStringLiteral("9.9 / 19.8"));
+    EXPECT_EQ(label(*w, "lblErgebnis")->text(), u"9.9 / 19.8"_s);
     QLabel* titel = label(*w, "lblTitelName");
-    EXPECT_EQ(titel->x(), 11); // 0.025 x 880 units at half a pixel each
-    EXPECT_EQ(titel->width(), qRound(0.95 * 440));
-    QAction* optionen = w->findChild<QAction*>(QStringLiteral("mOptionen"));
-    ASSERT_NE(optionen, nullptr);
-    EXPECT_EQ(optionen->text(), QStringLiteral("Optionen"));
+    // 0.025 x 880 units at half a pixel each.
+    EXPECT_EQ(std::pair(titel->x(), titel->width()), std::pair(11, qRound(0.95 * 440)));
+    EXPECT_EQ(w->findChild<QAction*>(u"mOptionen"_s)->text(), u"Optionen"_s);
 
     settings().Schnellanzeige = 0;
     w->Refresh();
-    EXPECT_FALSE(label(*w, "lblErgebnis")->isVisibleTo(w));
-    EXPECT_FALSE(titel->isVisibleTo(w));
+    EXPECT_FALSE(label(*w, "lblErgebnis")->isVisibleTo(w) || titel->isVisibleTo(w));
 }
 
 TEST_F(WidgetTest, OptionsFromThePopupAndTheKeyboard)
@@ -169,13 +166,12 @@ TEST_F(WidgetTest, OptionsFromThePopupAndTheKeyboard)
     w.show();
     QSignalSpy spy(&w, &Scheibe::optionenAngefordert);
     QTest::mousePress(&w, Qt::RightButton, {}, QPoint(100, 100));
-    QMenu* menu = w.findChild<QMenu*>(QStringLiteral("mMenu"));
+    QMenu* menu = w.findChild<QMenu*>(u"mMenu"_s);
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
-    w.findChild<QAction*>(QStringLiteral("mOptionen"))->trigger();
+    w.findChild<QAction*>(u"mOptionen"_s)->trigger();
     EXPECT_EQ(spy.count(), 1);
     menu->hide();
-
     QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(spy.count(), 2);
     QTest::keyClick(&w, Qt::Key_O);
