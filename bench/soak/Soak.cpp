@@ -121,7 +121,7 @@ int Soak::run()
         }
         ledger.addHandled(lane, message, resultsSeq);
     });
-    watchdog->setObserver(&ticks);
+    watchdog->addObserver(&ticks);
 
     LogReader log(ledger);
     QProcess simulator;
@@ -225,7 +225,7 @@ int Soak::run()
         },
         60000);
     ledger.close();
-    watchdog->setObserver(nullptr);
+    watchdog->removeObserver(&ticks);
 
     std::optional<double> growth;
     if (rssBaseline && rssEnd && *rssBaseline > 0)

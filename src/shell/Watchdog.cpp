@@ -44,24 +44,24 @@ private:
     bool& m_flag;
 };
 
-// Reports a tick to the observer however the tick ends.
+// Reports a tick to the observers however the tick ends.
 class ObservedTick {
 public:
-    explicit ObservedTick(WatchdogObserver* observer) : m_observer(observer)
+    explicit ObservedTick(const QList<WatchdogObserver*>& observers) : m_observers(observers)
     {
-        if (m_observer)
-            m_observer->tickStarted();
+        for (WatchdogObserver* observer : m_observers)
+            observer->tickStarted();
     }
     ~ObservedTick()
     {
-        if (m_observer)
-            m_observer->tickFinished();
+        for (WatchdogObserver* observer : m_observers)
+            observer->tickFinished();
     }
     ObservedTick(const ObservedTick&) = delete;
     ObservedTick& operator=(const ObservedTick&) = delete;
 
 private:
-    WatchdogObserver* m_observer;
+    const QList<WatchdogObserver*> m_observers;
 };
 
 } // namespace
@@ -70,6 +70,17 @@ Watchdog::Watchdog(
     ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste, EventLog* log)
     : m_state(state), m_timers(timers), m_scheiben(scheiben), m_rangliste(rangliste), m_log(log)
 {
+}
+
+void Watchdog::addObserver(WatchdogObserver* observer)
+{
+    if (observer && !m_observers.contains(observer))
+        m_observers.append(observer);
+}
+
+void Watchdog::removeObserver(WatchdogObserver* observer)
+{
+    m_observers.removeAll(observer);
 }
 
 void Watchdog::note(int lane, const QString& file, const QString& what)
@@ -85,7 +96,7 @@ void Watchdog::tick()
     if (m_inTick || Dialogs::messageOpen())
         return;
     const TickFlag running(m_inTick);
-    const ObservedTick observed(m_observer);
+    const ObservedTick observed(m_observers);
     // Every lane tests for its control file; a folder is listed at most once
     // per tick for the names that differ in letter case only.
     const DirectoryListingCache listings;
@@ -132,8 +143,8 @@ void Watchdog::pollLanes2002(int first, int last)
         handleRecord(lane, record);
         if (LaneTarget* target = m_scheiben.at(lane))
             target->Refresh();
-        if (m_observer)
-            m_observer->messageHandled(lane, record);
+        for (WatchdogObserver* observer : m_observers)
+            observer->messageHandled(lane, record);
     }
 }
 
@@ -203,16 +214,16 @@ void Watchdog::pollLanesAlt(int first, int last)
         if (receive(kRoleAnnouncement)) {
             if (LaneTarget* target = m_scheiben.at(lane))
                 target->Init(value);
-            if (m_observer)
-                m_observer->messageHandled(lane, value);
+            for (WatchdogObserver* observer : m_observers)
+                observer->messageHandled(lane, value);
         }
         if (receive(kRoleLane)) {
             if (LaneTarget* target = m_scheiben.at(lane)) {
                 loadResults(lane, *target, resultsPathAlt(value));
                 target->Refresh();
             }
-            if (m_observer)
-                m_observer->messageHandled(lane, value);
+            for (WatchdogObserver* observer : m_observers)
+                observer->messageHandled(lane, value);
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -25,8 +26,10 @@ public:
     void tick();
     // Applies the places file of the older protocol, then closes and deletes it.
     void PlaetzeLaden(const QString& path);
-    // Someone to tell about ticks and messages, or nullptr; not owned.
-    void setObserver(WatchdogObserver* observer) { m_observer = observer; }
+    // Someone to tell about ticks and messages; not owned, removed before it
+    // goes. Observers are told in the order they were added.
+    void addObserver(WatchdogObserver* observer);
+    void removeObserver(WatchdogObserver* observer);
 
 private:
     void pollLanes2002(int first, int last);
@@ -52,5 +55,5 @@ private:
     RankingView& m_rangliste;
     EventLog* m_log;
     bool m_inTick = false;
-    WatchdogObserver* m_observer = nullptr;
+    QList<WatchdogObserver*> m_observers;
 };

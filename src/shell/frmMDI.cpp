@@ -16,6 +16,7 @@
 #include "shell/ProgramState.h"
 #include "shell/SettingsFile.h"
 #include "shell/Watchdog.h"
+#include "shell/WatchdogObserver.h"
 #include "target/Scheibe.h"
 
 #include <QCloseEvent>
@@ -42,6 +43,15 @@ void setLabelVisible(Scheibe* target, const char* name, bool visible)
     if (auto* label = target->findChild<QLabel*>(QLatin1String(name)))
         label->setVisible(visible);
 }
+
+class LaneSignal : public WatchdogObserver {
+public:
+    explicit LaneSignal(frmMDI& frame) : m_frame(frame) { }
+    void messageHandled(int lane, const QString& /*message*/) override { Q_EMIT m_frame.laneUpdated(lane); }
+
+private:
+    frmMDI& m_frame;
+};
 
 } // namespace
 
@@ -139,6 +149,9 @@ void frmMDI::load()
     m_blaettern = std::make_unique<PageFlipper>(state, m_timers, *this, *m_rangliste, *m_werbeZyklus);
     m_ereignisse = std::make_unique<EventLog>(EventLog::besideProgram());
     m_watchdog = std::make_unique<Watchdog>(state, m_timers, *this, *m_rangliste, m_ereignisse.get());
+    if (!m_laneSignal)
+        m_laneSignal = std::make_unique<LaneSignal>(*this);
+    m_watchdog->addObserver(m_laneSignal.get());
 
     QString sprachDatei = Sprache::dateiFuer(s.Sprache);
     Sprache::Sprache_Laden(sprachDatei, [this](const QString& caption) { setWindowTitle(caption); });

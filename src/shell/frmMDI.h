@@ -18,6 +18,7 @@ class Options;
 class PageFlipper;
 class Scheibe;
 class Watchdog;
+class WatchdogObserver;
 class frmDiagnose;
 class frmRangliste;
 class frmWerbung;
@@ -64,6 +65,11 @@ public:
     // The polling cycle of the current load (none while the frame unloads).
     Watchdog* watchdog() const { return m_watchdog.get(); }
 
+Q_SIGNALS:
+    // The polling cycle has applied a message to the lane's window and
+    // redrawn it (also for a message that changed nothing).
+    void laneUpdated(int lane);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -89,6 +95,8 @@ private:
     std::unique_ptr<PageFlipper> m_blaettern;
     std::unique_ptr<EventLog> m_ereignisse;
     std::unique_ptr<Watchdog> m_watchdog;
+    // Turns the polling cycle's reports into laneUpdated.
+    std::unique_ptr<WatchdogObserver> m_laneSignal;
     // The loaded windows in the order they were loaded.
     QList<QPointer<QWidget>> m_fenster;
 };

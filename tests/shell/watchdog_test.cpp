@@ -427,7 +427,7 @@ protected:
     void SetUp() override
     {
         WatchdogTest::SetUp();
-        watchdog.setObserver(this);
+        watchdog.addObserver(this);
     }
     void tickStarted() override { log() << u"tick started"_s; }
     void tickFinished() override { log() << u"tick finished"_s; }
