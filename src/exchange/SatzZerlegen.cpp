@@ -92,3 +92,10 @@ LaneMessage SatzZerlegen(const QString& satz)
     message.wellFormed = zerlegen(satz, message.A, message.S, message.L, message.B, message.N);
     return message;
 }
+
+LaneMessage splitLaneRecord(const QString& satz)
+{
+    LaneMessage message;
+    message.wellFormed = cutFields(satz, message.A, message.S, message.L, message.B, message.N);
+    return message;
+}

@@ -23,3 +23,5 @@ struct LaneMessage {
 // their values, the others stay cleared.
 void SatzZerlegen(const QString& satz, std::int32_t& A, std::int32_t& S, std::int32_t& L, std::int32_t& B, QString& N);
 LaneMessage SatzZerlegen(const QString& satz);
+// The same without the box, on any thread: what a record will turn out to be.
+LaneMessage splitLaneRecord(const QString& satz);

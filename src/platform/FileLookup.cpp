@@ -1,6 +1,6 @@
 #include "platform/FileLookup.h"
 
-#include "platform/DirectoryListingCache.h"
+#include "platform/FileSnapshot.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,10 +12,6 @@
 namespace {
 
 enum class Want { File, Directory, Any };
-
-// Whether the case-insensitive fallback may answer from a listing taken
-// earlier in the DirectoryListingCache scope in force.
-enum class Listing { Fresh, MayBeCached };
 
 bool isSeparator(QChar c)
 {
@@ -45,7 +41,7 @@ bool hasType(const QFileInfo& info, Want want)
 // wins, otherwise the first in name order, so the choice is stable.
 // knownMissing: a path the caller has just found not to exist.
 std::optional<QString> matchEntry(
-    const QString& dir, const QString& name, Want want, Listing listing, const QString& knownMissing = QString())
+    const QString& dir, const QString& name, Want want, const QString& knownMissing = QString())
 {
     const QString exact = FileLookup::join(dir, name);
     if (exact != knownMissing && hasType(QFileInfo(exact), want))
@@ -57,18 +53,6 @@ std::optional<QString> matchEntry(
         filters |= QDir::Dirs;
     else
         filters |= QDir::Files | QDir::Dirs;
-    if (listing == Listing::MayBeCached) {
-        if (DirectoryListingCache* cache = DirectoryListingCache::current()) {
-            const QString entry = cache->entryIgnoringCase(dir, filters, name);
-            if (entry.isEmpty())
-                return std::nullopt;
-            // A listing taken earlier may name a file that has gone since.
-            const QString found = FileLookup::join(dir, entry);
-            if (!hasType(QFileInfo(found), want))
-                return std::nullopt;
-            return found;
-        }
-    }
     const QStringList entries = QDir(dir.isEmpty() ? QStringLiteral(".") : dir).entryList(filters, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
@@ -105,7 +89,7 @@ std::optional<QString> findPath(const QString& given, Want want)
             return std::nullopt;
         parent = *found;
     }
-    return matchEntry(parent, name, want, Listing::MayBeCached, path);
+    return matchEntry(parent, name, want, path);
 }
 
 } // namespace
@@ -126,6 +110,8 @@ QString join(const QString& dir, const QString& name)
 
 std::optional<QString> findFile(const QString& path)
 {
+    if (const FileRead* ahead = FileSnapshot::find(path))
+        return ahead->status == FileRead::Status::Missing ? std::nullopt : std::optional<QString>(path);
     return findPath(path, Want::File);
 }
 
@@ -144,7 +130,7 @@ bool directoryExists(const QString& path)
     return findDirectory(path).has_value();
 }
 
-std::optional<QString> resolveInside(const QString& dir, const QString& name)
+std::optional<QStringList> partsInside(const QString& name)
 {
     if (name.isEmpty() || isSeparator(name.front()))
         return std::nullopt;
@@ -160,6 +146,15 @@ std::optional<QString> resolveInside(const QString& dir, const QString& name)
     }
     if (parts.isEmpty())
         return std::nullopt;
+    return parts;
+}
+
+std::optional<QString> resolveInside(const QString& dir, const QString& name)
+{
+    const std::optional<QStringList> inside = partsInside(name);
+    if (!inside)
+        return std::nullopt;
+    const QStringList& parts = *inside;
 
     QString current = dir;
     bool onDisk = dir.isEmpty() || QFileInfo(dir).isDir();
@@ -167,7 +162,7 @@ std::optional<QString> resolveInside(const QString& dir, const QString& name)
         const bool last = i == parts.size() - 1;
         std::optional<QString> match;
         if (onDisk)
-            match = matchEntry(current, parts[i], last ? Want::Any : Want::Directory, Listing::Fresh);
+            match = matchEntry(current, parts[i], last ? Want::Any : Want::Directory);
         if (match) {
             current = *match;
         } else {

@@ -13,14 +13,19 @@ namespace FileLookup {
 QString join(const QString& dir, const QString& name);
 
 // The path of the existing regular file that matches path when letter case is
-// ignored (exact name preferred), or nullopt. No wildcards. Inside a
-// DirectoryListingCache scope a name spelt differently on disk is looked for
-// in a listing taken once per directory and scope.
+// ignored (exact name preferred), or nullopt. No wildcards. A path held by the
+// FileSnapshot in force is answered from it.
 std::optional<QString> findFile(const QString& path);
 bool fileExists(const QString& path);
 // The same for directories.
 std::optional<QString> findDirectory(const QString& path);
 bool directoryExists(const QString& path);
+
+// The folder and file names of a name received from the scoring system, to be
+// taken inside a folder: "\\" and "/" both separate them, "." parts are
+// dropped. nullopt for an empty or absolute name, or one that climbs out
+// (any part made only of dots and blanks, or holding a colon).
+std::optional<QStringList> partsInside(const QString& name);
 
 // Resolves a name received from the scoring system inside dir: "\" and "/"
 // both separate folders, subfolders are allowed, each part is matched

@@ -1,6 +1,7 @@
 #include "platform/ProfileDocument.h"
 
 #include "platform/FileLookup.h"
+#include "platform/FileSnapshot.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
@@ -186,6 +187,10 @@ bool ProfileDocument::load()
     m_lines.clear();
     m_sections.clear();
     m_unreadable = false;
+    if (const FileRead* ahead = FileSnapshot::find(m_path)) {
+        m_unreadable = ahead->status == FileRead::Status::Unreadable;
+        return ahead->ok() && parse(ahead->bytes);
+    }
     m_path = existingOrNewPath(m_path);
     const QFileInfo info(m_path);
     if (info.exists() && (!info.isFile() || info.size() > kLargestFile)) {
@@ -204,6 +209,11 @@ bool ProfileDocument::load()
         m_unreadable = true;
         return false;
     }
+    return parse(bytes);
+}
+
+bool ProfileDocument::parse(const QByteArray& bytes)
+{
     QString text = TextCodec::decode(bytes, m_codePage);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));

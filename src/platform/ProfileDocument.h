@@ -43,6 +43,8 @@ public:
     void writeString(const QString& section, const QString& key, const QString& value);
 
 private:
+    bool parse(const QByteArray& bytes);
+
     QString m_path;
     QByteArray m_codePage;
     QStringList m_lines;

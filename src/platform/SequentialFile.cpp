@@ -1,5 +1,7 @@
 #include "platform/SequentialFile.h"
 
+#include "platform/FileSnapshot.h"
+#include "platform/LockedFile.h"
 #include "platform/TextCodec.h"
 #include "platform/VbNumbers.h"
 
@@ -8,94 +10,7 @@
 #include <charconv>
 #include <cmath>
 
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#else
-#include <sys/file.h>
-#endif
-
 namespace {
-
-// Opens path and holds a lock on it while open: shared for readers (no
-// writer may lock it meanwhile), exclusive for writers. On Windows the share
-// mode of the handle does the same against every other process.
-class LockedFile {
-public:
-    ~LockedFile() { close(); }
-
-    bool open(const QString& path, bool forWriting, bool lock)
-    {
-        close();
-        m_file.setFileName(path);
-#ifdef Q_OS_WIN
-        if (lock) {
-            const std::wstring native = path.toStdWString();
-            const DWORD access = forWriting ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-            const DWORD share = forWriting ? 0 : FILE_SHARE_READ;
-            const DWORD disposition = forWriting ? OPEN_ALWAYS : OPEN_EXISTING;
-            HANDLE handle
-                = CreateFileW(native.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (handle == INVALID_HANDLE_VALUE)
-                return false;
-            const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), forWriting ? 0 : _O_RDONLY);
-            if (fd < 0) {
-                CloseHandle(handle);
-                return false;
-            }
-            if (!m_file.open(
-                    fd, forWriting ? QIODevice::ReadWrite : QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-                _close(fd);
-                return false;
-            }
-            return !forWriting || m_file.resize(0);
-        }
-#endif
-        if (!m_file.open(forWriting ? QIODevice::ReadWrite : QIODevice::ReadOnly))
-            return false;
-#ifndef Q_OS_WIN
-        if (lock) {
-            // flock locks belong to the open file, so a second handle on the
-            // same file, even in this process, cannot take a conflicting lock.
-            if (::flock(m_file.handle(), (forWriting ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-                m_file.close();
-                return false;
-            }
-            m_locked = true;
-        }
-#endif
-        // Truncate only once the lock is held.
-        if (forWriting && !m_file.resize(0)) {
-            close();
-            return false;
-        }
-        return true;
-    }
-
-    void close()
-    {
-#ifndef Q_OS_WIN
-        if (m_locked && m_file.isOpen())
-            ::flock(m_file.handle(), LOCK_UN);
-#endif
-        m_locked = false;
-        m_file.close();
-    }
-
-    QFile& file()
-    {
-        return m_file;
-    }
-    bool isOpen() const
-    {
-        return m_file.isOpen();
-    }
-
-private:
-    QFile m_file;
-    bool m_locked = false;
-};
 
 bool isBlank(QChar c)
 {
@@ -159,6 +74,13 @@ std::unique_ptr<SequentialReader> SequentialReader::fromBytes(const QByteArray& 
 bool SequentialReader::open(bool lockForReading)
 {
     close();
+    if (const FileRead* ahead = FileSnapshot::find(d->path)) {
+        if (!ahead->ok())
+            return false;
+        d->setBytes(ahead->bytes);
+        d->open = true;
+        return true;
+    }
     if (!d->file.open(d->path, false, lockForReading))
         return false;
     const QByteArray bytes = d->file.file().readAll();

@@ -1,5 +1,6 @@
 #include "exchange/Austausch.h"
 #include "exchange/ExchangeCodes.h"
+#include "exchange/ExchangeFolder.h"
 #include "exchange/FileHandshake.h"
 #include "exchange/MessageFileNames.h"
 #include "exchange/SatzZerlegen.h"
@@ -108,12 +109,72 @@ TEST_F(Handshake, LetterCaseOfTheOtherSideIsFound)
     EXPECT_EQ(received(), u"new"_s);
 }
 
-TEST_F(Handshake, MissingDirectoryIsAFileErrorForSending)
+// The folder as one tick sees it: listed once, names found in any letter case,
+// named files read as written and looked for otherwise, names that leave it refused.
+TEST_F(Handshake, ExchangeFolderOfOneTick)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"Ergebnisse/Bahn"_s));
+    for (const QString& name : {u"HCVS1L3.ctl"_s, u"hcvs1l4.CTL"_s, u"Data.TXT"_s, u"DATA.txt"_s,
+             u"Ergebnisse/Bahn/Erg1.txt"_s, u"Ergebnisse/x.txt"_s})
+        writeAll(path(name), name.toUtf8());
+    ExchangeFolder folder(FileSystem::disk(), dir.path() + u"/"_s);
+    ASSERT_TRUE(folder.reachable());
+    EXPECT_EQ(folder.path(), dir.path());
+
+    const std::pair<const char*, const char*> entries[] = {{"HCVS1L3.ctl", "HCVS1L3.ctl"},
+        {"HCVS1L4.ctl", "hcvs1l4.CTL"}, {"data.txt", "DATA.txt"}, {"Data.TXT", "Data.TXT"}, {"HCVS1L5.ctl", nullptr}};
+    for (const auto& [name, expected] : entries) {
+        const auto found = folder.entry(QLatin1String(name));
+        EXPECT_EQ(found, expected ? std::optional(path(QLatin1String(expected))) : std::nullopt) << name;
+    }
+    // A file that turns up after the listing is seen by the next tick only.
+    writeAll(path(u"HCVS1L6.ctl"_s), "");
+    EXPECT_FALSE(folder.entry(u"HCVS1L6.ctl"_s));
+    EXPECT_TRUE(ExchangeFolder(FileSystem::disk(), dir.path()).entry(u"hcvs1l6.ctl"_s));
+
+    const struct {
+        const char* name;
+        const char* path; // nullptr: refused
+        FileRead::Status status;
+    } named[] = {
+        {"ergebnisse\\bahn\\ERG1.TXT", "Ergebnisse/Bahn/Erg1.txt", FileRead::Status::Read},
+        {"Ergebnisse/x.txt", "Ergebnisse/x.txt", FileRead::Status::Read},
+        {"ergebnisse\\fehlt.txt", "ergebnisse/fehlt.txt", FileRead::Status::Missing},
+        {"Ergebnisse", "Ergebnisse", FileRead::Status::Unreadable},
+        {"..\\x.txt", nullptr, FileRead::Status::Missing},
+        {"", nullptr, FileRead::Status::Missing},
+    };
+    for (const auto& c : named) {
+        const auto read = folder.readNamed(QLatin1String(c.name));
+        ASSERT_EQ(read.has_value(), c.path != nullptr) << c.name;
+        if (!read)
+            continue;
+        EXPECT_EQ(read->path, QDir::toNativeSeparators(path(QLatin1String(c.path)))) << c.name;
+        EXPECT_EQ(read->content.status, c.status) << c.name;
+    }
+    EXPECT_EQ(folder.readNamed(u"ERGEBNISSE/X.TXT"_s)->content.bytes, QByteArray("Ergebnisse/x.txt"));
+}
+
+TEST_F(Handshake, ExchangeFolderNamedInOtherLetterCaseOrGone)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(u"Austausch"_s));
+    writeAll(path(u"Austausch/HCVS1L1.ctl"_s), "");
+    const ExchangeFolder other(FileSystem::disk(), path(u"AUSTAUSCH"_s));
+    EXPECT_TRUE(other.reachable());
+    EXPECT_EQ(other.entry(u"hcvs1l1.ctl"_s), path(u"Austausch/HCVS1L1.ctl"_s));
+    for (const QString& gone : {path(u"weg"_s), path(u"Austausch/HCVS1L1.ctl"_s)})
+        EXPECT_FALSE(ExchangeFolder(FileSystem::disk(), gone).reachable()) << qPrintable(gone);
+}
+
+TEST_F(Handshake, UnreachableDirectoryIsAFileErrorBothWays)
 {
     const QString missing = path(u"no/such/folder/HCVS1L3"_s);
     EXPECT_EQ(DateiSenden(u"x"_s, missing), FileError);
-    QString value;
-    EXPECT_EQ(DateiEmpfangen(value, missing), NothingToDo);
+    QString value = u"kept"_s;
+    ReceiveFault fault;
+    EXPECT_EQ(DateiEmpfangen(value, missing, &fault), FileError);
+    EXPECT_EQ(value, u"kept"_s);
+    EXPECT_EQ(fault.what, u"exchange folder unreachable"_s);
 }
 
 // Data files the other side leaves in a state this side cannot use: the

@@ -1,4 +1,3 @@
-#include "platform/DirectoryListingCache.h"
 #include "platform/FileLookup.h"
 #include "platform/ProfileDocument.h"
 #include "platform/SequentialFile.h"
@@ -372,74 +371,12 @@ TEST_F(FileLookupTest, ResolveInside)
     }
 }
 
-TEST_F(FileLookupTest, ListingCacheScopeIsThereOnlyInsideATick)
-{
-    EXPECT_EQ(DirectoryListingCache::current(), nullptr);
-    {
-        const DirectoryListingCache outer;
-        EXPECT_EQ(DirectoryListingCache::current(), &outer);
-        has(u"a.ctl"_s);
-        {
-            // Inner scopes share the outer listings.
-            const DirectoryListingCache inner;
-            EXPECT_EQ(DirectoryListingCache::current(), &outer);
-            touch(u"A.CTL"_s);
-            EXPECT_FALSE(has(u"a.ctl"_s));
-            EXPECT_EQ(inner.listingsTaken(), 0);
-        }
-        EXPECT_EQ(DirectoryListingCache::current(), &outer);
-        EXPECT_EQ(outer.listingsTaken(), 1);
-    }
-    EXPECT_EQ(DirectoryListingCache::current(), nullptr);
-}
-
-TEST_F(FileLookupTest, ListingCacheListsEachDirectoryOncePerScope)
-{
-    touch(u"HCVS1L3.ctl"_s);
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"sub"_s));
-    touch(u"sub/Other.TXT"_s);
-    const DirectoryListingCache scope;
-    for (int lane = 1; lane <= 20; ++lane)
-        find(u"hcvs1l%1.ctl"_s.arg(lane));
-    EXPECT_EQ(scope.listingsTaken(), 1);
-    EXPECT_EQ(find(u"hcvs1l3.ctl"_s), p(u"HCVS1L3.ctl"_s));
-    EXPECT_EQ(find(u"sub/other.txt"_s), p(u"sub/Other.TXT"_s));
-    EXPECT_EQ(scope.listingsTaken(), 2);
-    // An exact name needs no listing at all.
-    EXPECT_EQ(find(u"HCVS1L3.ctl"_s), p(u"HCVS1L3.ctl"_s));
-    EXPECT_EQ(scope.listingsTaken(), 2);
-}
-
-TEST_F(FileLookupTest, ListingCacheKeepsExactNamesFreshAndSeesOtherCasesInTheNextScope)
-{
-    {
-        const DirectoryListingCache scope;
-        EXPECT_FALSE(has(u"HCVS1L1.ctl"_s));
-        touch(u"HCVS1L1.ctl"_s);
-        EXPECT_EQ(find(u"HCVS1L1.ctl"_s), p(u"HCVS1L1.ctl"_s));
-        EXPECT_FALSE(has(u"HCVS1L2.ctl"_s));
-        touch(u"hcvs1l2.CTL"_s);
-        EXPECT_FALSE(has(u"HCVS1L2.ctl"_s));
-        // Names received in messages are resolved fresh.
-        touch(u"ERGEBNIS1.TXT"_s);
-        EXPECT_EQ(FileLookup::resolveInside(m_dir.path(), u"ergebnis1.txt"_s), p(u"ERGEBNIS1.TXT"_s));
-    }
-    const DirectoryListingCache next;
-    EXPECT_EQ(find(u"HCVS1L2.ctl"_s), p(u"hcvs1l2.CTL"_s));
-    // A file gone since the listing is not found.
-    ASSERT_TRUE(QFile::remove(p(u"hcvs1l2.CTL"_s)));
-    EXPECT_FALSE(has(u"HCVS1L2.ctl"_s));
-}
-
-TEST_F(FileLookupTest, ListingCacheMakesTheSameChoiceAsWithoutIt)
+TEST_F(FileLookupTest, ExactSpellingFirstAndFilesAndFoldersApart)
 {
     for (const QString& name : {u"Data.TXT"_s, u"dATA.txt"_s, u"DATA.txt"_s})
         touch(name);
-    const auto fresh = find(u"data.txt"_s);
-    ASSERT_TRUE(fresh.has_value());
-    const DirectoryListingCache scope;
-    EXPECT_EQ(find(u"data.txt"_s), fresh);
-    EXPECT_EQ(find(u"DATA.txt"_s), p(u"DATA.txt"_s));
+    EXPECT_EQ(find(u"data.txt"_s), p(u"DATA.txt"_s));
+    EXPECT_EQ(find(u"dATA.txt"_s), p(u"dATA.txt"_s));
     // A directory of that name does not count as a file, nor a file as a folder.
     EXPECT_FALSE(has(u"SUB"_s));
     EXPECT_EQ(FileLookup::findDirectory(p(u"SUB"_s)), p(u"Sub"_s));
