@@ -12,6 +12,7 @@
 #include "exchange/Austausch.h"
 #include "platform/ProgramInfo.h"
 #include "shell/ProgramState.h"
+#include "shell/Watchdog.h"
 #include "shell/frmMDI.h"
 #include "target/ResultsFileWriter.h"
 #include "target/Scheibe.h"
@@ -74,6 +75,8 @@ void BM_Frame_Loaded(benchmark::State& state)
             Austausch2002(record, 1, lane, 1, folder.exchange(), 1, 1);
         }
         timers.tmrWatchdog.fire();
+        while (!frame.watchdog()->idle())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         settle();
         for (int page = 1; page < pages; ++page) {
             timers.tmrBlaettern.fire();

@@ -14,6 +14,7 @@
 // changes the zoom).
 
 #include "BenchSupport.h"
+#include "FreezeMeter.h"
 #include "exchange/Austausch.h"
 #include "shell/FrameTimers.h"
 #include "shell/LaneTarget.h"
@@ -29,6 +30,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -65,15 +67,46 @@ public:
 
 // The exchange folder lives in memory where the machine has /dev/shm, so that
 // the figures show the program rather than the disk's journal; set
-// OMR_BENCH_EXCHANGE_PARENT to measure another folder (a network share).
+// OMR_BENCH_EXCHANGE_PARENT to measure another folder. On a network share,
+// OMR_BENCH_SHARE_SERVER names the exported folder (the messages are written
+// there, as the scoring system's server does) and OMR_BENCH_SHARE_CLIENT the
+// same folder as mounted (the display polls there).
 QString exchangeParent()
 {
+    const QString share = qEnvironmentVariable("OMR_BENCH_SHARE_SERVER");
+    if (!share.isEmpty())
+        return share;
     const QString asked = qEnvironmentVariable("OMR_BENCH_EXCHANGE_PARENT");
     if (!asked.isEmpty())
         return asked;
     if (QFileInfo(QStringLiteral("/dev/shm")).isDir())
         return QStringLiteral("/dev/shm");
     return QDir::tempPath();
+}
+
+// Where the display finds the folder the server side wrote at serverPath.
+QString asClientSees(const QString& serverPath)
+{
+    const QString client = qEnvironmentVariable("OMR_BENCH_SHARE_CLIENT");
+    if (client.isEmpty() || qEnvironmentVariableIsEmpty("OMR_BENCH_SHARE_SERVER"))
+        return serverPath;
+    const QString path = QDir(client).filePath(QFileInfo(serverPath).fileName());
+    // The share may take a moment to show what the server's side created.
+    for (int i = 0; i < 50 && !QFileInfo(path).isDir(); ++i)
+        QThread::msleep(100);
+    return path;
+}
+
+// One tick to its end: the file work on the workers, then everything applied.
+// The longest time the user-interface thread went without handling its
+// events meanwhile is added to hold.
+void tickToTheEnd(Watchdog& watchdog, FreezeMeter& freeze)
+{
+    freeze.tickStarted();
+    watchdog.tick();
+    while (!watchdog.idle())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    freeze.tickFinished();
 }
 
 QString resultsName(int lane)
@@ -92,7 +125,7 @@ public:
         s.AnzeigeServerNr = 0;
         s.AnfEnde = 0;
         s.FreieWerbung = 0;
-        s.NetzwerkPfad = m_dir.path();
+        s.NetzwerkPfad = asClientSees(m_dir.path());
         BenchSupport::useRangeSettings(s, BenchSupport::Marks::Latest);
         ProgramState::instance().pages.RanglisteAktiv = 0;
     }
@@ -171,11 +204,14 @@ void BM_Tick_Idle(benchmark::State& state)
         state.SkipWithError("cannot write the exchange folder");
         return;
     }
+    FreezeMeter freeze;
+    freeze.start();
     for (auto _ : state)
-        range.watchdog().tick();
+        tickToTheEnd(range.watchdog(), freeze);
+    state.counters["hold_ms"] = double(freeze.worstDuringTickNs()) / 1e6;
     const auto files = QDir(range.folder()).entryList(QDir::Files).size();
     state.SetLabel(std::to_string(kLanes) + " lanes, " + std::to_string(files) + " files in "
-        + QDir::toNativeSeparators(exchangeParent()).toStdString());
+        + QDir::toNativeSeparators(QFileInfo(ProgramState::instance().settings.NetzwerkPfad).path()).toStdString());
 }
 
 void BM_Tick_Loaded(benchmark::State& state, QSize screenSize, BenchSupport::Marks marks)
@@ -210,6 +246,8 @@ void BM_Tick_Loaded(benchmark::State& state, QSize screenSize, BenchSupport::Mar
     screen.show();
     QCoreApplication::processEvents();
 
+    FreezeMeter freeze;
+    freeze.start();
     for (auto _ : state) {
         state.PauseTiming();
         for (int lane = 1; lane <= kLanes; ++lane) {
@@ -219,8 +257,9 @@ void BM_Tick_Loaded(benchmark::State& state, QSize screenSize, BenchSupport::Mar
             }
         }
         state.ResumeTiming();
-        range.watchdog().tick();
+        tickToTheEnd(range.watchdog(), freeze);
     }
+    state.counters["hold_ms"] = double(freeze.worstDuringTickNs()) / 1e6;
     state.SetLabel(std::to_string(kLanes) + " lanes, " + std::to_string(kVisible) + " visible at "
         + std::to_string(screenSize.width()) + "x" + std::to_string(screenSize.height()) + ", "
         + BenchSupport::marksName(marks));

@@ -1,23 +1,21 @@
 #pragma once
 
+#include "FreezeMeter.h"
 #include "shell/WatchdogObserver.h"
 
 #include <QElapsedTimer>
 
 #include <ctime>
+#include <deque>
 #include <functional>
 
 // Times every tick of the polling cycle and passes each handled message on.
 class TickTimer : public WatchdogObserver {
 public:
     using MessageCallback = std::function<void(int lane, const QString& message)>;
-    explicit TickTimer(MessageCallback onMessage) : m_onMessage(std::move(onMessage)) { }
+    TickTimer(FreezeMeter* freeze, MessageCallback onMessage) : m_freeze(freeze), m_onMessage(std::move(onMessage)) { }
 
-    void tickStarted() override
-    {
-        m_cpuAtStart = std::clock();
-        m_clock.start();
-    }
+    void tickStarted() override;
     void tickFinished() override;
     void messageHandled(int lane, const QString& message) override { m_onMessage(lane, message); }
 
@@ -36,6 +34,7 @@ public:
     void markStart(const QElapsedTimer& runClock) { m_runClock = &runClock; }
 
 private:
+    FreezeMeter* m_freeze;
     MessageCallback m_onMessage;
     QElapsedTimer m_clock;
     const QElapsedTimer* m_runClock = nullptr;
@@ -44,7 +43,11 @@ private:
     qint64 m_worstNs = 0;
     qint64 m_worstAtMs = 0;
     qint64 m_slowTicks = 0;
-    std::clock_t m_cpuAtStart = 0;
+    struct Start {
+        qint64 ns;
+        std::clock_t cpu;
+    };
+    std::deque<Start> m_started;
     qint64 m_totalCpuNs = 0;
     qint64 m_worstCpuNs = 0;
 };

@@ -1,13 +1,12 @@
 #include "shell/Watchdog.h"
 
 #include "diag/EventLog.h"
-#include "exchange/Austausch.h"
-#include "exchange/ExchangeCodes.h"
-#include "exchange/MessageFileNames.h"
+#include "exchange/ExchangeFolder.h"
 #include "exchange/SatzZerlegen.h"
 #include "platform/Dialogs.h"
-#include "platform/DirectoryListingCache.h"
 #include "platform/FileLookup.h"
+#include "platform/FileSnapshot.h"
+#include "platform/FileSystem.h"
 #include "platform/SequentialFile.h"
 #include "platform/VbNumbers.h"
 #include "shell/FrameTimers.h"
@@ -17,7 +16,12 @@
 #include "shell/TargetList.h"
 #include "shell/WatchdogObserver.h"
 
-#include <QFile>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,47 +33,66 @@ constexpr std::int32_t kScheibe = 47;
 constexpr std::int32_t kWettbewerb = 48;
 constexpr std::int32_t kWaffe = 49;
 
-// Roles under which the display reads the lane files.
-constexpr int kRoleLane = -1;
-constexpr int kRoleAnnouncement = 2;
+// The longest the user-interface thread applies messages before it lets the
+// other events of the screen run.
+constexpr qint64 kSliceMs = 20;
 
-class TickFlag {
+class Flag {
 public:
-    explicit TickFlag(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~TickFlag() { m_flag = false; }
-    TickFlag(const TickFlag&) = delete;
-    TickFlag& operator=(const TickFlag&) = delete;
+    explicit Flag(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~Flag() { m_flag = false; }
+    Flag(const Flag&) = delete;
+    Flag& operator=(const Flag&) = delete;
 
 private:
     bool& m_flag;
 };
 
-// Reports a tick to the observers however the tick ends.
-class ObservedTick {
-public:
-    explicit ObservedTick(const QList<WatchdogObserver*>& observers) : m_observers(observers)
-    {
-        for (WatchdogObserver* observer : m_observers)
-            observer->tickStarted();
-    }
-    ~ObservedTick()
-    {
-        for (WatchdogObserver* observer : m_observers)
-            observer->tickFinished();
-    }
-    ObservedTick(const ObservedTick&) = delete;
-    ObservedTick& operator=(const ObservedTick&) = delete;
-
-private:
-    const QList<WatchdogObserver*> m_observers;
-};
-
 } // namespace
 
-Watchdog::Watchdog(
-    ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste, EventLog* log)
-    : m_state(state), m_timers(timers), m_scheiben(scheiben), m_rangliste(rangliste), m_log(log)
+// One tick's work. The workers fill in what they find; the user-interface
+// thread applies it in lane order.
+struct Watchdog::Batch {
+    // Fixed when the tick starts.
+    QString folder;
+    bool olderProtocol = false;
+    bool server2 = false;
+    QList<int> polled;
+
+    QMutex mutex;
+    // Filled by the workers.
+    bool listed = false;
+    bool reachable = true;
+    QString foundFolder;
+    std::optional<PlacesFetch> places;
+    // The lanes with a message waiting, ascending.
+    QList<int> waiting;
+    QHash<int, LaneFetch> fetched;
+
+    // Progress of applying.
+    bool started = false;
+    qsizetype next = 0;
+};
+
+Watchdog::Watchdog(ProgramState& state, FrameTimers& timers, TargetList& scheiben, RankingView& rangliste,
+    EventLog* log, FileSystem* files, int threads)
+    : m_state(state), m_timers(timers), m_scheiben(scheiben), m_rangliste(rangliste), m_log(log),
+      m_files(files ? *files : FileSystem::disk()), m_workers(threads)
 {
+}
+
+Watchdog::~Watchdog()
+{
+    m_workers.waitForDone();
+    if (!m_applying) {
+        // Without slices: nothing may be left for an event that never comes.
+        while (!m_batches.empty()) {
+            const std::size_t before = m_batches.size();
+            drain();
+            if (m_batches.size() == before)
+                break;
+        }
+    }
 }
 
 void Watchdog::addObserver(WatchdogObserver* observer)
@@ -89,24 +112,40 @@ void Watchdog::note(int lane, const QString& file, const QString& what)
         m_log->write(lane, file, what);
 }
 
+void Watchdog::noteFault(int lane, const Received& received)
+{
+    if (received.code == ExchangeCode::FileError)
+        note(lane, received.fault.file, received.fault.what);
+}
+
 void Watchdog::tick()
 {
-    // A box opened from a tick runs its own event loop; the timer must not
-    // start a second tick inside it.
-    if (m_inTick || Dialogs::messageOpen())
+    // A box opened while applying runs its own event loop; the timer must not
+    // start a tick inside it.
+    if (m_applying || Dialogs::messageOpen())
         return;
-    const TickFlag running(m_inTick);
-    const ObservedTick observed(m_observers);
-    // Every lane tests for its control file; a folder is listed at most once
-    // per tick for the names that differ in letter case only.
-    const DirectoryListingCache listings;
+    for (WatchdogObserver* observer : m_observers)
+        observer->tickStarted();
     const Einstellungen& s = m_state.settings;
 
     if (s.FreieWerbung == 1 && !m_timers.tmrWerbePause.isEnabled() && !m_timers.tmrWerbung.isEnabled())
         m_timers.tmrWerbePause.setEnabled(true);
 
-    if (m_state.pages.RanglisteAktiv != 0)
+    // Every tick is reported finished in the order it started, after the
+    // ticks before it: one that does no file work waits in line too.
+    auto batch = std::make_shared<Batch>();
+    m_batches.push_back(batch);
+    const auto noFileWork = [this, &batch] {
+        {
+            const QMutexLocker lock(&batch->mutex);
+            batch->listed = true;
+        }
+        drain();
+    };
+    if (m_state.pages.RanglisteAktiv != 0) {
+        noFileWork();
         return;
+    }
 
     int first = 1;
     int last = s.Scheibenanzahl;
@@ -118,197 +157,296 @@ void Watchdog::tick()
     if (m_rangliste.isViewVisible())
         m_rangliste.hideView();
 
-    if (s.VerbindungsArt != 0)
-        pollLanes2002(first, last);
-    else
-        pollLanesAlt(first, last);
+    // An earlier tick has not even listed the folder yet (a share that
+    // answers slowly): a second listing behind it would only queue up.
+    if (const std::shared_ptr<Batch> listing = m_lastListing.lock()) {
+        QMutexLocker lock(&listing->mutex);
+        if (!listing->listed) {
+            lock.unlock();
+            noFileWork();
+            return;
+        }
+    }
+    batch->folder = s.NetzwerkPfad;
+    batch->olderProtocol = s.VerbindungsArt == 0;
+    batch->server2 = s.AnzeigeServerNr == 1;
+    for (int lane = first; lane <= last; ++lane) {
+        // A lane without a window keeps its messages until the window exists;
+        // a lane whose last message is not applied yet waits for it.
+        if (m_scheiben.at(lane) && !m_inFlight.contains(lane)) {
+            batch->polled.append(lane);
+            m_inFlight.insert(lane);
+        }
+    }
+    if (batch->polled.isEmpty()) {
+        noFileWork();
+        return;
+    }
+    m_lastListing = batch;
+
+    FileSystem& files = m_files;
+    FileWorkers& workers = m_workers;
+    const auto wake = [this] {
+        m_drainQueued = false;
+        drain();
+    };
+    m_workers.run([batch, &files, &workers, wake] {
+        // One listing for the whole tick; the lanes share it.
+        auto folder = std::make_shared<ExchangeFolder>(files, batch->folder);
+        std::optional<PlacesFetch> places;
+        if (batch->olderProtocol && folder->reachable()) {
+            if (const auto path = folder->entry(QStringLiteral("HPlatz.hwv")))
+                places = LaneFetcher::fetchPlaces(files, *path);
+        }
+        QList<int> waiting;
+        if (folder->reachable()) {
+            for (const int lane : std::as_const(batch->polled)) {
+                if (LaneFetcher::hasMessage(*folder, lane, batch->olderProtocol, batch->server2))
+                    waiting.append(lane);
+            }
+        }
+        {
+            const QMutexLocker lock(&batch->mutex);
+            batch->listed = true;
+            batch->reachable = folder->reachable();
+            batch->foundFolder = folder->path();
+            batch->places = places;
+            batch->waiting = waiting;
+        }
+        workers.handBack(wake);
+        for (const int lane : std::as_const(waiting)) {
+            workers.run([batch, folder, lane, &workers, wake] {
+                LaneFetch fetch = batch->olderProtocol ? LaneFetcher::fetchAlt(*folder, lane)
+                                                       : LaneFetcher::fetch2002(*folder, lane, batch->server2);
+                {
+                    const QMutexLocker lock(&batch->mutex);
+                    batch->fetched.insert(lane, std::move(fetch));
+                }
+                workers.handBack(wake);
+            });
+        }
+    });
 }
 
-void Watchdog::pollLanes2002(int first, int last)
+void Watchdog::finishTick()
 {
-    const Einstellungen& s = m_state.settings;
-    for (int lane = first; lane <= last; ++lane) {
-        // A lane without a window keeps its messages until the window exists.
-        if (!m_scheiben.at(lane))
-            continue;
-        QString record;
-        ReceiveFault fault;
-        const std::uint8_t result = s.AnzeigeServerNr == 1
-            ? Austausch2002Server2(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane, &fault)
-            : Austausch2002(record, 1, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, kRoleLane, &fault);
-        if (result == ExchangeCode::FileError)
-            note(lane, fault.file, fault.what);
-        if (result != ExchangeCode::Done)
-            continue;
-        handleRecord(lane, record);
-        if (LaneTarget* target = m_scheiben.at(lane))
-            target->Refresh();
-        for (WatchdogObserver* observer : m_observers)
-            observer->messageHandled(lane, record);
+    for (WatchdogObserver* observer : m_observers)
+        observer->tickFinished();
+}
+
+void Watchdog::drain()
+{
+    if (m_applying)
+        return;
+    const Flag applying(m_applying);
+    QElapsedTimer slice;
+    slice.start();
+    while (!m_batches.empty()) {
+        const std::shared_ptr<Batch> batch = m_batches.front();
+        {
+            const QMutexLocker lock(&batch->mutex);
+            if (!batch->listed)
+                return;
+        }
+        if (!batch->started)
+            startApplying(*batch);
+        while (batch->next < batch->waiting.size()) {
+            const int lane = batch->waiting.at(batch->next);
+            std::optional<LaneFetch> fetch;
+            {
+                const QMutexLocker lock(&batch->mutex);
+                const auto it = batch->fetched.find(lane);
+                if (it != batch->fetched.end()) {
+                    fetch = std::move(it.value());
+                    batch->fetched.erase(it);
+                }
+            }
+            if (!fetch)
+                return;
+            ++batch->next;
+            if (batch->olderProtocol)
+                applyAlt(*fetch);
+            else
+                applyRecord(*fetch);
+            m_inFlight.remove(lane);
+            if (m_workers.threaded() && slice.elapsed() >= kSliceMs) {
+                // The rest after the screen's own events.
+                if (!m_drainQueued) {
+                    m_drainQueued = true;
+                    m_workers.handBack([this] {
+                        m_drainQueued = false;
+                        drain();
+                    });
+                }
+                return;
+            }
+        }
+        m_batches.pop_front();
+        finishTick();
     }
 }
 
-void Watchdog::handleRecord(int lane, const QString& record)
+void Watchdog::startApplying(Batch& batch)
 {
+    batch.started = true;
+    // The loss and the return of the folder are written down once each, not
+    // for every lane of every tick.
+    if (!batch.reachable && !m_folderLost)
+        note(0, FileLookup::toNative(batch.folder), QStringLiteral("exchange folder unreachable"));
+    else if (batch.reachable && m_folderLost)
+        note(0, batch.foundFolder, QStringLiteral("exchange folder reachable again"));
+    m_folderLost = !batch.reachable;
+
+    if (batch.places)
+        applyPlaces(*batch.places);
+    for (const int lane : std::as_const(batch.polled)) {
+        if (!batch.waiting.contains(lane))
+            m_inFlight.remove(lane);
+    }
+}
+
+void Watchdog::applyRecord(const LaneFetch& fetch)
+{
+    const int lane = fetch.lane;
+    if (!fetch.message.done()) {
+        noteFault(lane, fetch.message);
+        return;
+    }
+    const QString& record = fetch.message.value;
     const LaneMessage message = SatzZerlegen(record);
     if (!message.wellFormed)
-        note(lane, messageFile2002(lane), QStringLiteral("malformed record: ") + record);
+        note(lane, fetch.message.dataFile, QStringLiteral("malformed record: ") + record);
     // Looked up again: a syntax-error box may have run the event loop.
     LaneTarget* target = m_scheiben.at(lane);
-    if (!target)
-        return;
-
-    // A file name that does not stay inside the exchange folder counts as a
-    // missing file: the window is not asked to load anything.
-    switch (message.B) {
-    case kErgebnisse:
-        if (const auto datei = namedFile(lane, message.N, QStringLiteral("results")))
-            loadResults(lane, *target, *datei);
-        break;
-    case kProbe:
-        target->SetProbe(message.N != QLatin1String("0"));
-        break;
-    case kSchuetze:
-        target->setGTitelName(message.N);
-        break;
-    case kScheibe:
-        if (const auto datei = definitionFile(lane, message.N, QStringLiteral("target definition"))) {
-            target->HS_Laden(*datei);
+    if (target) {
+        QHash<QString, FileRead> ahead;
+        if (fetch.file && !fetch.file->refused)
+            ahead.insert(fetch.file->path, fetch.file->content);
+        const FileSnapshot snapshot(ahead);
+        // A name that does not stay inside the exchange folder counts as a
+        // missing file: only the load is left out.
+        switch (message.B) {
+        case kErgebnisse:
+            if (fetch.file)
+                loadResults(lane, *target, *fetch.file);
+            break;
+        case kProbe:
+            target->SetProbe(message.N != QLatin1String("0"));
+            break;
+        case kSchuetze:
+            target->setGTitelName(message.N);
+            break;
+        case kScheibe:
+            if (fetch.file && definitionFile(lane, *fetch.file, QStringLiteral("target definition")))
+                target->HS_Laden(fetch.file->path);
             target->setScheibe_ZoomNummer(0);
             target->Zoom(true);
-        }
-        break;
-    case kWettbewerb:
-        if (const auto datei = definitionFile(lane, message.N, QStringLiteral("competition definition"))) {
+            break;
+        case kWettbewerb:
             target->Init2002();
-            target->HD_Laden(*datei);
+            if (fetch.file && definitionFile(lane, *fetch.file, QStringLiteral("competition definition")))
+                target->HD_Laden(fetch.file->path);
+            break;
+        case kWaffe:
+            if (fetch.file && definitionFile(lane, *fetch.file, QStringLiteral("weapon definition")))
+                target->HW_Laden(fetch.file->path);
+            break;
+        default:
+            break;
         }
-        break;
-    case kWaffe:
-        if (const auto datei = definitionFile(lane, message.N, QStringLiteral("weapon definition")))
-            target->HW_Laden(*datei);
-        break;
-    default:
-        break;
+        target->Refresh();
+    }
+    for (WatchdogObserver* observer : m_observers)
+        observer->messageHandled(lane, record);
+}
+
+void Watchdog::applyAlt(const LaneFetch& fetch)
+{
+    const int lane = fetch.lane;
+    noteFault(lane, fetch.message);
+    noteFault(lane, fetch.results);
+    if (fetch.message.done()) {
+        if (LaneTarget* target = m_scheiben.at(lane))
+            target->Init(fetch.message.value);
+        for (WatchdogObserver* observer : m_observers)
+            observer->messageHandled(lane, fetch.message.value);
+    }
+    if (fetch.results.done()) {
+        if (LaneTarget* target = m_scheiben.at(lane)) {
+            if (fetch.file) {
+                QHash<QString, FileRead> ahead;
+                if (!fetch.file->refused)
+                    ahead.insert(fetch.file->path, fetch.file->content);
+                const FileSnapshot snapshot(ahead);
+                loadResults(lane, *target, *fetch.file);
+            }
+            target->Refresh();
+        }
+        for (WatchdogObserver* observer : m_observers)
+            observer->messageHandled(lane, fetch.results.value);
     }
 }
 
-void Watchdog::pollLanesAlt(int first, int last)
+void Watchdog::loadResults(int lane, LaneTarget& target, const NamedFile& file)
 {
-    const Einstellungen& s = m_state.settings;
-    if (const auto places = FileLookup::findFile(FileLookup::join(s.NetzwerkPfad, QStringLiteral("HPlatz.hwv"))))
-        PlaetzeLaden(*places);
-
-    for (int lane = first; lane <= last; ++lane) {
-        if (!m_scheiben.at(lane))
-            continue;
-        QString value;
-        ReceiveFault fault;
-        const auto receive = [&](int role) {
-            const std::uint8_t result
-                = AustauschAlt(value, lane, 1, s.NetzwerkPfad, ExchangeDirection::Receive, role, &fault);
-            if (result == ExchangeCode::FileError)
-                note(lane, fault.file, fault.what);
-            return result == ExchangeCode::Done;
-        };
-        if (receive(kRoleAnnouncement)) {
-            if (LaneTarget* target = m_scheiben.at(lane))
-                target->Init(value);
-            for (WatchdogObserver* observer : m_observers)
-                observer->messageHandled(lane, value);
-        }
-        if (receive(kRoleLane)) {
-            if (LaneTarget* target = m_scheiben.at(lane)) {
-                loadResults(lane, *target, resultsPathAlt(value));
-                target->Refresh();
-            }
-            for (WatchdogObserver* observer : m_observers)
-                observer->messageHandled(lane, value);
-        }
+    if (file.refused) {
+        note(lane, file.name, QStringLiteral("results file named outside the exchange folder"));
+        return;
     }
+    if (target.LadeErgebnisse(file.path))
+        return;
+    note(lane, file.path,
+        file.content.status == FileRead::Status::Missing ? QStringLiteral("results file missing")
+                                                         : QStringLiteral("results file could not be read"));
+}
+
+bool Watchdog::definitionFile(int lane, const NamedFile& file, const QString& kind)
+{
+    if (file.refused) {
+        note(lane, file.name, kind + QStringLiteral(" file named outside the exchange folder"));
+        return false;
+    }
+    // The window passes over a missing definition and keeps the one it has.
+    if (file.content.status == FileRead::Status::Missing)
+        note(lane, file.path, kind + QStringLiteral(" file missing"));
+    return true;
+}
+
+void Watchdog::applyPlaces(const PlacesFetch& places)
+{
+    const QString& path = places.path;
+    if (!places.content.ok()) {
+        // Locked against the server while read: a file it is still writing
+        // cannot be opened and stays for a later tick instead of being lost.
+        note(0, path, QStringLiteral("places file could not be opened"));
+        return;
+    }
+    const auto reader = SequentialReader::fromBytes(places.content.bytes);
+    try {
+        while (!reader->atEnd()) {
+            const auto lane = VbNumbers::toInt16(reader->readNumber());
+            const auto place = VbNumbers::toInt16(reader->readNumber());
+            if (!lane || !place) {
+                note(0, path, QStringLiteral("places file holds a number out of range"));
+                break;
+            }
+            if (*lane > m_state.settings.Scheibenanzahl)
+                continue;
+            if (LaneTarget* target = m_scheiben.at(*lane)) {
+                target->setPlatz(*place);
+                target->TextBelegen();
+                target->refreshPlatz();
+            }
+        }
+    } catch (const SequentialReadError&) {
+        // The rest of the file is skipped; it goes all the same.
+        note(0, path, QStringLiteral("places file ends within a pair"));
+    }
+    if (!places.removed)
+        note(0, path, QStringLiteral("places file could not be deleted"));
 }
 
 void Watchdog::PlaetzeLaden(const QString& path)
 {
-    {
-        // Locked against the server while read: a file it is still writing
-        // cannot be opened and stays for a later tick instead of being lost.
-        SequentialReader reader(path);
-        if (!reader.open(true)) {
-            note(0, path, QStringLiteral("places file could not be opened"));
-            return;
-        }
-        try {
-            while (!reader.atEnd()) {
-                const auto lane = VbNumbers::toInt16(reader.readNumber());
-                const auto place = VbNumbers::toInt16(reader.readNumber());
-                if (!lane || !place) {
-                    note(0, path, QStringLiteral("places file holds a number out of range"));
-                    break;
-                }
-                if (*lane > m_state.settings.Scheibenanzahl)
-                    continue;
-                if (LaneTarget* target = m_scheiben.at(*lane)) {
-                    target->setPlatz(*place);
-                    target->TextBelegen();
-                    target->refreshPlatz();
-                }
-            }
-        } catch (const SequentialReadError&) {
-            // The rest of the file is skipped; it goes all the same.
-            note(0, path, QStringLiteral("places file ends within a pair"));
-        }
-    }
-    if (!QFile::remove(path))
-        note(0, path, QStringLiteral("places file could not be deleted"));
-}
-
-void Watchdog::loadResults(int lane, LaneTarget& target, const QString& datei)
-{
-    if (target.LadeErgebnisse(datei))
-        return;
-    note(lane, datei,
-        FileLookup::findFile(datei) ? QStringLiteral("results file could not be read")
-                                    : QStringLiteral("results file missing"));
-}
-
-std::optional<QString> Watchdog::namedFile(int lane, const QString& name, const QString& kind)
-{
-    auto datei = serverFile(name);
-    if (!datei)
-        note(lane, name, kind + QStringLiteral(" file named outside the exchange folder"));
-    return datei;
-}
-
-std::optional<QString> Watchdog::definitionFile(int lane, const QString& name, const QString& kind)
-{
-    auto datei = namedFile(lane, name, kind);
-    // The window passes over a missing definition and keeps the one it has.
-    if (datei && !FileLookup::findFile(*datei))
-        note(lane, *datei, kind + QStringLiteral(" file missing"));
-    return datei;
-}
-
-QString Watchdog::messageFile2002(int lane) const
-{
-    const Einstellungen& s = m_state.settings;
-    const QString name = s.AnzeigeServerNr == 1 ? Dateiname2002Server2(1, lane, kRoleLane, ExchangeDirection::Receive)
-                                                : Dateiname2002(1, lane, kRoleLane, ExchangeDirection::Receive);
-    return FileLookup::join(s.NetzwerkPfad, name) + QStringLiteral(".nrt");
-}
-
-std::optional<QString> Watchdog::serverFile(const QString& name) const
-{
-    if (name.isEmpty())
-        return std::nullopt;
-    return FileLookup::resolveInside(m_state.settings.NetzwerkPfad, name);
-}
-
-QString Watchdog::resultsPathAlt(const QString& text) const
-{
-    // The older server names the results file by its full path; a relative
-    // name is taken inside the exchange folder.
-    if (const auto inside = serverFile(text))
-        return *inside;
-    return FileLookup::toNative(text);
+    applyPlaces(LaneFetcher::fetchPlaces(m_files, path));
 }

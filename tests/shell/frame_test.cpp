@@ -8,6 +8,7 @@
 #include "ranking/frmRangliste.h"
 #include "shell/FrameCaption.h"
 #include "shell/FrameLayout.h"
+#include "shell/Watchdog.h"
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
@@ -286,6 +287,9 @@ TEST_F(FrameWindowTest, MissingResultsFileIsLoggedBesideTheProgram)
     QString record = u"A#1;S#1;L#2;B#1;N#Bahn2.txt"_s;
     ASSERT_EQ(Austausch2002(record, 1, 2, 1, dir(), 1, 1), 0);
     frame.timers().tmrWatchdog.fire();
+    // The file work runs beside the screen; its outcome is applied afterwards.
+    for (int i = 0; i < 500 && !frame.watchdog()->idle(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     const QString line = u"\tlane 2\tresults file missing\t"_s + QDir(dir()).filePath(u"Bahn2.txt"_s) + u"\n"_s;
     EXPECT_TRUE(read(u"OMRAnzeige.log"_s).endsWith(line.toUtf8()));
 }

@@ -7,6 +7,7 @@
 #include "diag/EventLog.h"
 #include "exchange/Austausch.h"
 #include "exchange/ExchangeCodes.h"
+#include "platform/FileSystem.h"
 #include "platform/SequentialFile.h"
 #include "shell/FrameTimers.h"
 #include "shell/ProgramState.h"
@@ -23,8 +24,13 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -36,7 +42,12 @@ namespace {
 // every call it makes, and the server side of both protocols.
 class WatchdogTest : public ::testing::Test {
 protected:
-    explicit WatchdogTest(int lanes = 10) : targets(lanes) { }
+    // Without worker threads the tick does its file work itself, lane by lane,
+    // so every step can be checked right after tick().
+    explicit WatchdogTest(int lanes = 10, int threads = 0)
+        : targets(lanes), watchdog(state, timers, targets, ranking, &eventLog, nullptr, threads)
+    {
+    }
     void SetUp() override
     {
         TestDialogs::install();
@@ -114,10 +125,16 @@ protected:
     FakeTargets targets;
     FakeRanking ranking;
     EventLog eventLog {QDir(root.path()).filePath(u"OMRAnzeige.log"_s), 4096};
-    Watchdog watchdog {state, timers, targets, ranking, &eventLog};
+    Watchdog watchdog;
 };
 
 using WatchdogCycle = WatchdogTest;
+
+// An event-log line without its time column.
+QString line(int lane, const QString& what, const QString& file)
+{
+    return u"lane %1\t%2\t%3"_s.arg(lane).arg(what, file);
+}
 
 TEST_F(WatchdogCycle, NamesInAnyLetterCaseOddFlagsAndUnknownTypes)
 {
@@ -330,6 +347,10 @@ TEST_F(WatchdogFaults, FolderRemovedOrReplacedByAFileAndCreatedAgain)
     EXPECT_EQ(calls(2), named(u"vorher"_s) + named(u"nachher"_s));
     EXPECT_EQ(calls(7), named(u"neu"_s));
     EXPECT_TRUE(TestDialogs::messages().isEmpty());
+    // The loss and the return are written down once each, not per lane and tick.
+    EXPECT_EQ(logged(),
+        QStringList(
+            {u"-\texchange folder unreachable\t"_s + folder(), u"-\texchange folder reachable again\t"_s + folder()}));
 }
 
 TEST_F(WatchdogFaults, FolderRemovedAndCreatedAgainDuringATick)
@@ -392,19 +413,22 @@ TEST_F(WatchdogFaults, PlacesFileStillBeingWrittenWaitsForALaterTick)
 TEST_F(WatchdogFaults, FileNamedOutsideTheFolderIsNotLoaded)
 {
     // A file that exists beside the folder must not be loaded by any type of
-    // message; the names that leave the folder are listed with the lookup.
+    // message; only the load is left out, the rest of the message's steps run.
+    // The names that leave the folder are listed with the lookup.
     const QString outside = QDir(root.path()).filePath(u"geheim.txt"_s);
     ASSERT_TRUE(QFile(outside).open(QIODevice::WriteOnly));
     const QStringList names {outside, QDir::toNativeSeparators(outside), u"..\\geheim.txt"_s, u"sub/../../geheim.txt"_s,
         u"C:\\Daten\\geheim.txt"_s, QString()};
+    const std::map<int, QStringList> rest {
+        {1, {}}, {47, {u"ZoomNummer(0)"_s, u"Zoom(1)"_s}}, {48, {u"Init2002"_s}}, {49, {}}};
     int handled = 0;
-    for (const int b : {1, 47, 48, 49}) {
+    for (const auto& [b, steps] : rest) {
         for (const QString& name : names) {
             calls(1).clear();
             serverSends(1, b, name);
             serverSendsName(2, u"n%1"_s.arg(++handled));
             watchdog.tick();
-            EXPECT_EQ(calls(1), QStringList {u"Refresh"_s}) << b << " " << qPrintable(name);
+            EXPECT_EQ(calls(1), steps + QStringList {u"Refresh"_s}) << b << " " << qPrintable(name);
             EXPECT_FALSE(exists(u"HCVS1L1.ctl"_s));
             EXPECT_EQ(calls(2).mid(calls(2).size() - 2), named(u"n%1"_s.arg(handled)));
         }
@@ -415,6 +439,189 @@ TEST_F(WatchdogFaults, FileNamedOutsideTheFolderIsNotLoaded)
     watchdog.tick();
     EXPECT_EQ(calls(1), (QStringList {u"LadeErgebnisse(%1)"_s.arg(path(u"erg1.txt"_s)), u"Refresh"_s}));
     EXPECT_TRUE(TestDialogs::messages().isEmpty());
+}
+
+TEST_F(WatchdogFaults, OlderProtocolTakesAnAbsoluteResultsNameAsItStands)
+{
+    state.settings.VerbindungsArt = 0;
+    const QString outside = QDir(root.path()).filePath(u"Bahn4.txt"_s);
+    ASSERT_TRUE(QFile(outside).open(QIODevice::WriteOnly));
+    const struct {
+        QString sent;
+        QStringList expected;
+    } cases[] = {{outside, {u"LadeErgebnisse(%1)"_s.arg(outside), u"Refresh"_s}},
+        {u"erg\\b4.txt"_s, {u"LadeErgebnisse(%1)"_s.arg(path(u"erg/b4.txt"_s)), u"Refresh"_s}},
+        {u"..\\Bahn4.txt"_s, {u"Refresh"_s}}};
+    for (const auto& c : cases) {
+        calls(4).clear();
+        serverSendsAlt(4, 1, c.sent);
+        watchdog.tick();
+        EXPECT_EQ(calls(4), c.expected) << qPrintable(c.sent);
+    }
+    EXPECT_EQ(logged().last(), line(4, u"results file named outside the exchange folder"_s, u"..\\Bahn4.txt"_s));
+}
+
+// --- the file work beside the screen: the calls it makes on the share, and
+// the cycle on a slow share with worker threads ---
+
+// The machine's file system, with every call counted and the thread that made
+// it noted; each call can be made to take its time, or to wait until released.
+class WatchedFiles : public FileSystem {
+public:
+    std::optional<QStringList> list(const QString& dir) override
+    {
+        enter(lists);
+        return FileSystem::disk().list(dir);
+    }
+    FileRead read(const QString& path) override
+    {
+        enter(reads);
+        return FileSystem::disk().read(path);
+    }
+    bool remove(const QString& path) override
+    {
+        enter(removes);
+        return FileSystem::disk().remove(path);
+    }
+
+    int calls() const { return lists + reads + removes; }
+    std::atomic<int> lists {0};
+    std::atomic<int> reads {0};
+    std::atomic<int> removes {0};
+    std::atomic<int> onCallingThread {0};
+    std::atomic<int> delayMs {0};
+    QSemaphore gate {1000000};
+    Qt::HANDLE callingThread = QThread::currentThreadId();
+
+private:
+    void enter(std::atomic<int>& counter)
+    {
+        gate.acquire();
+        gate.release();
+        if (QThread::currentThreadId() == callingThread)
+            ++onCallingThread;
+        if (delayMs > 0)
+            QThread::msleep(static_cast<unsigned long>(delayMs.load()));
+        ++counter;
+    }
+};
+
+TEST_F(WatchdogCycle, CallsOnTheShareAreOneListingPerTickAndThreePerMessage)
+{
+    WatchedFiles files;
+    Watchdog cycle(state, timers, targets, ranking, &eventLog, &files, 0);
+    writeFile(u"Erg/Bahn.txt"_s, "x");
+    const struct {
+        int protocol;
+        std::function<void()> send;
+        int lists, reads, removes;
+    } cases[] = {
+        // Nothing waiting: the listing alone, whatever lies in the folder.
+        {1, [] {}, 1, 0, 0},
+        // Results on every lane: data file, control file, results file.
+        {1,
+            [&] {
+                for (int lane = 1; lane <= 10; ++lane)
+                    serverSends(lane, 1, u"Erg\\Bahn.txt"_s);
+            },
+            1, 20, 10},
+        // Named in another letter case: tried as written, the subfolder listed once for the tick.
+        {1,
+            [&] {
+                for (int lane = 1; lane <= 10; ++lane)
+                    serverSends(lane, 1, u"erg\\bahn.txt"_s);
+            },
+            2, 30, 10},
+        // A definition as written, a name and a sighting switch need no third call.
+        {1,
+            [&] {
+                serverSends(1, 47, u"Erg/Bahn.txt"_s);
+                serverSendsName(2, u"x"_s);
+                serverSends(3, 2, u"0"_s);
+            },
+            1, 4, 3},
+        // The older protocol: announcement, results and the places file.
+        {0,
+            [&] {
+                serverSendsAlt(4, 2, u"4$1.10$Anna"_s);
+                serverSendsAlt(4, 1, u"Erg\\Bahn.txt"_s);
+                writeFile(u"HPlatz.hwv"_s, "4,1\r\n");
+            },
+            1, 4, 3},
+    };
+    for (const auto& c : cases) {
+        c.send();
+        state.settings.VerbindungsArt = static_cast<std::uint8_t>(c.protocol);
+        files.lists = files.reads = files.removes = 0;
+        cycle.tick();
+        EXPECT_EQ(files.lists, c.lists);
+        EXPECT_EQ(files.reads, c.reads);
+        EXPECT_EQ(files.removes, c.removes);
+    }
+    EXPECT_EQ(calls(1).count(u"LadeErgebnisse(%1)"_s.arg(path(u"Erg/Bahn.txt"_s))), 2);
+}
+
+TEST_F(WatchdogCycle, OnAShareThatHangsTheScreenGoesOnAndEachLaneKeepsItsOrder)
+{
+    WatchedFiles files;
+    files.gate.acquire(1000000);
+    auto cycle = std::make_unique<Watchdog>(state, timers, targets, ranking, &eventLog, &files, 4);
+    struct TickMarks : WatchdogObserver {
+        QStringList& log;
+        explicit TickMarks(QStringList& l) : log(l) { }
+        void tickFinished() override { log << u"tick"_s; }
+    } marks(targets.log);
+    cycle->addObserver(&marks);
+    std::map<int, int> sent;
+    const auto sendNext = [&](int lane) {
+        if (!exists(u"HCVS1L%1.ctl"_s.arg(lane)))
+            serverSendsName(lane, u"%1.%2"_s.arg(lane).arg(++sent[lane]));
+    };
+    for (int lane = 1; lane <= 10; ++lane)
+        sendNext(lane);
+
+    // The tick returns while every call on the share hangs, with no window touched.
+    cycle->tick();
+    cycle->tick();
+    EXPECT_FALSE(cycle->idle());
+    EXPECT_TRUE(targets.log.isEmpty());
+    EXPECT_EQ(files.calls(), 0);
+
+    // Released, but slow: ten rounds of messages in parallel lanes.
+    files.delayMs = 5;
+    files.gate.release(1000000);
+    QElapsedTimer clock;
+    clock.start();
+    const auto pending = [&] {
+        return std::any_of(sent.begin(), sent.end(), [](const auto& s) { return s.second < 10; })
+            || !QDir(folder()).entryList({u"*.ctl"_s}, QDir::Files).isEmpty();
+    };
+    while (clock.elapsed() < 60000 && pending()) {
+        cycle->tick();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        for (int lane = 1; lane <= 10; ++lane) {
+            if (sent[lane] < 10)
+                sendNext(lane);
+        }
+    }
+    cycle.reset(); // applies what was taken
+    for (int lane = 1; lane <= 10; ++lane) {
+        QStringList expected;
+        for (int n = 1; n <= 10; ++n)
+            expected += named(u"%1.%2"_s.arg(lane).arg(n));
+        EXPECT_EQ(calls(lane), expected) << "lane " << lane;
+    }
+    // Within a tick the lanes were applied in ascending order.
+    int previous = 0;
+    for (const QString& entry : std::as_const(targets.log)) {
+        const int lane = entry == u"tick"_s ? 0 : entry.section(QLatin1Char(' '), -1).toInt();
+        EXPECT_TRUE(lane == 0 || lane >= previous) << qPrintable(entry);
+        previous = lane;
+    }
+    // Every call on the share was made by a worker.
+    EXPECT_EQ(files.onCallingThread, 0);
+    EXPECT_GT(files.calls(), 0);
+    EXPECT_TRUE(QDir(folder()).entryList({u"*.ctl"_s}, QDir::Files).isEmpty());
 }
 
 // --- the observer: it hears of every tick that runs and of every message
@@ -500,11 +707,6 @@ TEST_F(WatchdogObserved, ATickRefusedWhileABoxIsOpenIsNotReported)
 
 using WatchdogEventLog = WatchdogTest;
 
-QString line(int lane, const QString& what, const QString& file)
-{
-    return u"lane %1\t%2\t%3"_s.arg(lane).arg(what, file);
-}
-
 TEST_F(WatchdogEventLog, MissingResultsFileGivesOneLinePerAttempt)
 {
     const QString results = path(u"fehlt.txt"_s);
@@ -578,7 +780,7 @@ struct SentMessage {
 
 class WatchdogEndToEnd : public WatchdogTest {
 protected:
-    WatchdogEndToEnd() : WatchdogTest(kLanes) { }
+    WatchdogEndToEnd() : WatchdogTest(kLanes, Watchdog::DefaultThreads) { }
     void SetUp() override
     {
         WatchdogTest::SetUp();
@@ -614,6 +816,9 @@ protected:
             simulator.kill();
             ADD_FAILURE() << "the simulator did not finish in time";
         }
+        // The last messages taken may still wait to be applied.
+        while (!watchdog.idle() && clock.elapsed() < kTimeoutMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         simulator.waitForFinished(5000);
         // In the sanitizer build a report ends the simulator with an error
         // code or an abort; its text is on the standard error.
