@@ -41,15 +41,15 @@ QString readText(const ProfileDocument& doc, const char* key)
     return doc.readString(kOptions, QLatin1String(key), QString());
 }
 
-// A path key names a directory or falls back to the program directory. An
-// empty key counts as missing, so the exchange never goes to the working
-// directory by accident.
+// A path key names a directory or falls back to the program directory. The
+// text is kept as it was read (separators, letter case), so that it is written
+// back unchanged; the places that use it find the folder it names. An empty
+// key counts as missing, so the exchange never goes to the working directory
+// by accident.
 QString existingDirectoryOr(const QString& text, const QString& programDir)
 {
-    if (text.isEmpty())
-        return programDir;
-    if (const auto found = FileLookup::findDirectory(text))
-        return *found;
+    if (!text.isEmpty() && FileLookup::directoryExists(text))
+        return text;
     return programDir;
 }
 

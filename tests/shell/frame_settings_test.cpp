@@ -144,9 +144,13 @@ TEST_F(SettingsFileTest, PathKeysMustNameAnExistingDirectoryAndFallBackToTheProg
     EXPECT_EQ(loadOptions("NetzwerkPfad=" + missing + ";KORVUPfad=" + exchange).NetzwerkPfad, dir());
     EXPECT_EQ(s().KORVUPfad, QString::fromUtf8(exchange));
 
-    EXPECT_EQ(loadOptions("NetzwerkPfad=;KORVUPfad=" + exchange.toUpper()).NetzwerkPfad, dir());
-    // Found whatever the letter case: the directory that exists is used.
-    EXPECT_TRUE(QDir(s().KORVUPfad).exists());
+    // Found whatever the letter case and the separators, and kept as written,
+    // so that the next save writes it back unchanged.
+    const QByteArray windowsForm = exchange.toUpper().replace('/', '\\') + '\\';
+    EXPECT_EQ(loadOptions("NetzwerkPfad=;KORVUPfad=" + windowsForm).NetzwerkPfad, dir());
+    EXPECT_EQ(s().KORVUPfad, QString::fromUtf8(windowsForm));
+    save(8);
+    EXPECT_TRUE(iniLines().contains(u"KORVUPfad="_s + QString::fromUtf8(windowsForm)));
 
     // The fall-back is what the next save writes.
     loadOptions("NetzwerkPfad=" + missing);
