@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test test-asan fuzz bench soak clean
+.PHONY: deps configure build run test test-asan fuzz bench soak share-deps share-up share-down bench-share soak-share clean
 
 deps:
 	@scripts/install-deps
@@ -51,6 +51,35 @@ soak: deps
 	@cmake -S . -B $(BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOMR_BUILD_BENCH=ON > /dev/null
 	@cmake --build $(BUILD) -j$(JOBS) --target omr_soak
 	@$(BUILD)/bin/omr_soak --minutes $(SOAK_MINUTES)
+
+# A network share to measure on: a private Samba server on 127.0.0.1 and its
+# share mounted through smbnetfs, all under $(SHARE) (bench/README.md). The
+# packages come with these targets only, never with `make test`.
+SHARE ?= $(BUILD)/share
+LANES ?= 64
+share-deps:
+	@scripts/install-deps --share
+
+share-up: share-deps
+	@scripts/share-up $(SHARE)
+
+share-down:
+	@scripts/share-down $(SHARE)
+
+# The polling benchmarks on /dev/shm and on the share, one table beside the other.
+bench-share: share-up
+	@cmake -S . -B $(BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOMR_BUILD_BENCH=ON > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_watchdog_bench
+	@bench/run-benchmarks.py --bin-dir $(BUILD)/bin --out-dir $(BUILD)/bench-results \
+		--repetitions $(BENCH_REPETITIONS) --share $(SHARE)/export:$(SHARE)/client
+
+# The soak on /dev/shm and then on the share (simulator on the server's side,
+# display on the mount), LANES lanes for SOAK_MINUTES each, one table of both.
+soak-share: share-up
+	@cmake -S . -B $(BUILD) -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOMR_BUILD_BENCH=ON > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_soak
+	@bench/soak-share.py --soak $(BUILD)/bin/omr_soak --minutes $(SOAK_MINUTES) --lanes $(LANES) \
+		--share $(SHARE)/export:$(SHARE)/client --out-dir $(BUILD)/soak-results
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz

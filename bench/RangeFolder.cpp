@@ -3,25 +3,52 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
-RangeFolder::RangeFolder(const QString& parent)
+RangeFolder::RangeFolder(const QString& parent, const std::optional<Share>& share)
     : m_dir(QDir(parent.isEmpty() ? QDir::tempPath() : parent).filePath(QStringLiteral("omr_range_XXXXXX")))
 {
+    if (share) {
+        m_shared = std::make_unique<QTemporaryDir>(QDir(share->server).filePath(QStringLiteral("omr_range_XXXXXX")));
+        m_clientBase = QDir(share->client).filePath(QFileInfo(m_shared->path()).fileName());
+    }
+}
+
+QString RangeFolder::sharedBase(bool server) const
+{
+    if (!m_shared)
+        return path();
+    return server ? m_shared->path() : m_clientBase;
 }
 
 QString RangeFolder::exchange() const
 {
-    return QDir(path()).filePath(QStringLiteral("austausch"));
+    return QDir(sharedBase(false)).filePath(QStringLiteral("austausch"));
 }
 
 QString RangeFolder::ranking() const
 {
-    return QDir(path()).filePath(QStringLiteral("rangliste"));
+    return QDir(sharedBase(false)).filePath(QStringLiteral("rangliste"));
+}
+
+QString RangeFolder::serverExchange() const
+{
+    return QDir(sharedBase(true)).filePath(QStringLiteral("austausch"));
+}
+
+QString RangeFolder::serverRanking() const
+{
+    return QDir(sharedBase(true)).filePath(QStringLiteral("rangliste"));
 }
 
 bool RangeFolder::prepare(const QString& dataDir, const Range& range)
 {
-    if (!isValid() || !QDir().mkpath(exchange()) || !QDir().mkpath(ranking()))
+    if (!isValid() || !QDir().mkpath(serverExchange()) || !QDir().mkpath(serverRanking()))
+        return false;
+    // The share may take a moment to show what the server's side created.
+    for (int i = 0; i < 50 && !QFileInfo(exchange()).isDir(); ++i)
+        QThread::msleep(100);
+    if (!QFileInfo(exchange()).isDir())
         return false;
     const QDir data(dataDir);
     const QStringList files

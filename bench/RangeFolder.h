@@ -4,6 +4,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+#include <optional>
+
 // A program folder of its own for a benchmark or the soak: the shipped
 // definition and language files, a settings file for a range of lanes, the
 // exchange and ranking folders, and a screen for the offscreen platform.
@@ -19,13 +22,26 @@ public:
         int wechselzeit = 60;
     };
 
-    // Created in parent, or in the system's temporary folder.
-    explicit RangeFolder(const QString& parent = QString());
+    // A network share for the exchange and ranking folders: the exported
+    // folder on the server's side, and the same folder as the client sees it.
+    struct Share {
+        QString server;
+        QString client;
+    };
 
-    bool isValid() const { return m_dir.isValid(); }
+    // Created in parent, or in the system's temporary folder. With a share,
+    // only the program folder is there; the exchange and ranking folders lie
+    // on the share, as on a range.
+    explicit RangeFolder(const QString& parent = QString(), const std::optional<Share>& share = std::nullopt);
+
+    bool isValid() const { return m_dir.isValid() && (!m_shared || m_shared->isValid()); }
     QString path() const { return m_dir.path(); }
+    // The folders as the display sees them.
     QString exchange() const;
     QString ranking() const;
+    // The same folders as the scoring system's server writes them.
+    QString serverExchange() const;
+    QString serverRanking() const;
 
     // Copies the definition and language files of dataDir and writes the
     // settings file (lanes alternate between air rifle 1.10 and air pistol
@@ -38,5 +54,9 @@ public:
 private:
     bool writeSettings(const Range& range) const;
 
+    QString sharedBase(bool server) const;
+
     QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_shared;
+    QString m_clientBase;
 };

@@ -5,6 +5,9 @@ and prints one table of the figures with their targets (medians).
 Usage: run-benchmarks.py --bin-dir DIR --out-dir DIR [--repetitions N]
                          [--compiler TEXT] [--qt VERSION] [--build-type TYPE]
        run-benchmarks.py --table-only --out-dir DIR ...   (the table from earlier JSON)
+       run-benchmarks.py --bin-dir DIR --out-dir DIR --share SERVER:CLIENT
+           (the polling benchmarks on /dev/shm and on a network share whose exported
+            folder is SERVER and whose mount is CLIENT; one table with both columns)
 
 The resident-memory benchmark measures its whole process, so each lane count
 runs in processes of its own, once per repetition. Exit code 0 when every
@@ -44,6 +47,10 @@ ROWS = [
      "BM_Tick_Loaded/screen_1920x1080__latest_shot_marked", "time", "ms", 100),
     ("Loaded tick, 255 lanes, 16 shown at 3840x2160, all shots marked", "omr_watchdog_bench",
      "BM_Tick_Loaded/screen_3840x2160__all_shots_marked", "time", "ms", 100),
+    ("Longest UI hold in an idle tick, 510 files left by a match", "omr_watchdog_bench",
+     "BM_Tick_Idle/after_match:1", "hold_ms", "ms", 50),
+    ("Longest UI hold in a loaded tick, 3840x2160, latest shot marked", "omr_watchdog_bench",
+     "BM_Tick_Loaded/screen_3840x2160__latest_shot_marked", "hold_ms", "ms", 50),
     ("Repaint of 16 targets at 3840x2160, latest shot marked", "omr_target_paint_bench",
      "Scheibe_16_windows_Refresh/screen_3840x2160/latest_shot_marked", "time", "ms", 8),
     ("Repaint of 16 targets at 3840x2160, all shots marked", "omr_target_paint_bench",
@@ -160,6 +167,46 @@ def number(value, unit):
     return "%.1f %s" % (value, unit)
 
 
+def share_table(args, load_before, load_after, seconds):
+    """The polling figures on /dev/shm and on the share, side by side."""
+    columns = [load_results(os.path.join(args.out_dir, d)) for d in ("shm", "share")]
+    lines = ["Machine: " + "; ".join("%s %s" % kv for kv in machine(args))]
+    if load_before is not None:
+        lines.append("Load average (1 min) before / after: %.2f / %.2f; the run took %.0f s; medians of %d repetitions"
+                     % (load_before, load_after, seconds, args.repetitions))
+    lines.append("Share: " + args.share.replace(":", " exported, mounted at "))
+    lines.append("")
+    header = ("Figure", "/dev/shm", "share", "Target")
+    rows = []
+    for what, exe, run_name, field, unit, target in ROWS:
+        if exe != "omr_watchdog_bench":
+            continue
+        values = [number(figure(c.get(exe, []), run_name, field), unit) for c in columns]
+        rows.append((what, values[0], values[1], "< %g %s" % (target, unit) if target is not None else "-"))
+    widths = [max(len(r[i]) for r in rows + [header]) for i in range(4)]
+    fmt = "| " + " | ".join("%%-%ds" % w for w in widths) + " |"
+    lines.append(fmt % header)
+    lines.append("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    lines.extend(fmt % r for r in rows)
+    return "\n".join(lines), all("n/a" not in (r[1], r[2]) for r in rows)
+
+
+def run_share(args, env):
+    server, client = args.share.split(":", 1)
+    ok = True
+    for column, extra in (("shm", {}), ("share", {"OMR_BENCH_SHARE_SERVER": server, "OMR_BENCH_SHARE_CLIENT": client})):
+        out_dir = os.path.join(args.out_dir, column)
+        os.makedirs(out_dir, exist_ok=True)
+        for name in os.listdir(out_dir):
+            if name.endswith(".json"):
+                os.remove(os.path.join(out_dir, name))
+        out = os.path.join(out_dir, "omr_watchdog_bench.json")
+        ok &= run([os.path.join(args.bin_dir, "omr_watchdog_bench"), "--benchmark_out=" + out,
+                   "--benchmark_out_format=json", "--benchmark_repetitions=%d" % args.repetitions,
+                   "--benchmark_report_aggregates_only=true"], dict(env, **extra))
+    return ok
+
+
 def table(args, load_before, load_after, seconds):
     results = load_results(args.out_dir)
     lines = []
@@ -191,6 +238,7 @@ def main():
     p.add_argument("--qt", default="")
     p.add_argument("--build-type", default="")
     p.add_argument("--table-only", action="store_true")
+    p.add_argument("--share", default="")
     args = p.parse_args()
 
     ok = True
@@ -204,12 +252,13 @@ def main():
         env = dict(os.environ)
         load_before = os.getloadavg()[0]
         start = time.monotonic()
-        ok = run_benchmarks(args, env)
+        ok = run_share(args, env) if args.share else run_benchmarks(args, env)
         seconds = time.monotonic() - start
         load_after = os.getloadavg()[0]
 
-    text, complete = table(args, load_before, load_after, seconds)
-    with open(os.path.join(args.out_dir, "summary.md"), "w") as f:
+    text, complete = (share_table if args.share else table)(args, load_before, load_after, seconds)
+    summary = "summary-share.md" if args.share else "summary.md"
+    with open(os.path.join(args.out_dir, summary), "w") as f:
         f.write(text + "\n")
     print("\n" + text)
     if not ok or not complete:

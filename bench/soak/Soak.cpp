@@ -1,5 +1,6 @@
 #include "Soak.h"
 
+#include "FreezeMeter.h"
 #include "RangeFolder.h"
 #include "ResidentMemory.h"
 #include "SoakLedger.h"
@@ -88,7 +89,8 @@ Soak::Soak(const SoakOptions& options, const RangeFolder& folder, QTextStream& o
 int Soak::run()
 {
     const SoakOptions& o = m_options;
-    const QString exchange = m_folder.exchange();
+    // The simulator and the harness's own checks work on the server's side.
+    const QString exchange = m_folder.serverExchange();
     QString simulatorPath = o.simulator;
     if (simulatorPath.isEmpty())
         simulatorPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("omr_simulator"));
@@ -111,7 +113,8 @@ int Soak::run()
     }
 
     SoakLedger ledger(o.lanes);
-    TickTimer ticks([&frame, &ledger](int lane, const QString& message) {
+    FreezeMeter freeze;
+    TickTimer ticks(&freeze, [&frame, &ledger](int lane, const QString& message) {
         // The simulator numbers its results files; the window shows whose
         // results it loaded.
         int resultsSeq = -1;
@@ -144,7 +147,8 @@ int Soak::run()
 
     m_out << "soak: " << o.lanes << " lanes, " << o.perPage << " per page every " << o.wechselzeit << " s, screen "
           << o.screen.width() << "x" << o.screen.height() << ", polling every " << o.tickMs
-          << " ms, simulator at pace 0, " << o.minutes << " min, folder " << m_folder.path() << Qt::endl;
+          << " ms, simulator at pace 0, " << o.minutes << " min, program folder " << m_folder.path()
+          << ", exchange folder " << m_folder.exchange() << Qt::endl;
 
     const std::optional<qint64> rssStart = ResidentMemory::kib();
     std::optional<qint64> rssBaseline;
@@ -157,6 +161,7 @@ int Soak::run()
     qint64 nextReportMs = 60000;
     bool simulatorDied = false;
 
+    freeze.start();
     QEventLoop loop;
     QTimer sampler;
     sampler.setInterval(1000);
@@ -168,11 +173,11 @@ int Soak::run()
         if (!rssBaseline && now >= baselineMs)
             rssBaseline = rss;
         if (now >= nextReportMs) {
-            m_out << QStringLiteral("  %1 min: %2 handled, %3 ticks, worst tick %4, VmRSS %5")
+            m_out << QStringLiteral("  %1 min: %2 handled, %3 ticks, worst tick %4, longest hold %5, VmRSS %6")
                          .arg(double(now) / 60000, 0, 'f', 1)
                          .arg(ledger.handled())
                          .arg(ticks.ticks())
-                         .arg(milliseconds(ticks.worstNs()), megabytes(rss))
+                         .arg(milliseconds(ticks.worstNs()), milliseconds(freeze.worstDuringTickNs()), megabytes(rss))
                   << Qt::endl;
             nextReportMs += 60000;
         }
@@ -186,6 +191,7 @@ int Soak::run()
     sampler.start();
     loop.exec();
     sampler.stop();
+    freeze.stop();
     const std::optional<qint64> rssEnd = ResidentMemory::kib();
     const qint64 runMs = clock.elapsed();
 
@@ -272,6 +278,11 @@ int Soak::run()
     line("tick processor time",
         QStringLiteral("worst %1, mean %2").arg(milliseconds(ticks.worstCpuNs()), milliseconds(ticks.meanCpuNs())));
     line("ticks over 100 ms", QString::number(ticks.slowTicks()));
+    line("longest UI hold",
+        QStringLiteral("%1 during a tick, %2 at any time")
+            .arg(milliseconds(freeze.worstDuringTickNs()), milliseconds(freeze.worstNs())));
+    line("handled per second",
+        QString::number(double(ledger.handled()) * 1000 / double(std::max<qint64>(runMs, 1)), 'f', 1));
     line("VmRSS start", megabytes(rssStart));
     line("VmRSS baseline", megabytes(rssBaseline) + QStringLiteral(" (at %1 min)").arg(o.baselineMinutes));
     line("VmRSS end", megabytes(rssEnd));

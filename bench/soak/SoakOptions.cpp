@@ -7,9 +7,12 @@ QString soakUsage()
     return QStringLiteral(
         "omr_soak [--minutes M] [--baseline-minutes M] [--growth-limit PERCENT] [--lanes N] [--per-page N]\n"
         "         [--page-seconds S] [--tick-ms MS] [--screen WxH] [--seed N] [--simulator PATH] [--folder DIR]\n"
+        "         [--share-server DIR --share-client DIR]\n"
         "Runs the display's main frame (offscreen) against omr_simulator at its fastest pace for M minutes\n"
         "and checks that every message is handled once and in order and that the resident memory does not\n"
-        "grow by more than the limit after the baseline. Exit code 0: passed, 1: failed, 2: could not run.\n");
+        "grow by more than the limit after the baseline. With a share, the exchange and ranking folders lie in\n"
+        "the exported folder (the simulator writes on the server's side) and the display polls them through\n"
+        "the mount. Exit code 0: passed, 1: failed, 2: could not run.\n");
 }
 
 std::optional<SoakOptions> parseSoakOptions(const QStringList& arguments, QString& error)
@@ -43,6 +46,10 @@ std::optional<SoakOptions> parseSoakOptions(const QStringList& arguments, QStrin
             o.simulator = value;
         else if (name == QLatin1String("--folder"))
             o.folderParent = value;
+        else if (name == QLatin1String("--share-server"))
+            o.shareServer = value;
+        else if (name == QLatin1String("--share-client"))
+            o.shareClient = value;
         else if (name == QLatin1String("--screen")) {
             static const QRegularExpression size(QStringLiteral("^(\\d+)x(\\d+)$"));
             const auto m = size.match(value);
@@ -59,7 +66,7 @@ std::optional<SoakOptions> parseSoakOptions(const QStringList& arguments, QStrin
         }
     }
     if (o.minutes <= 0 || o.baselineMinutes < 0 || o.lanes < 1 || o.lanes > 255 || o.perPage < 0 || o.wechselzeit < 1
-        || o.tickMs < 1 || o.seed < 0 || o.screen.isEmpty()) {
+        || o.tickMs < 1 || o.seed < 0 || o.screen.isEmpty() || o.shareServer.isEmpty() != o.shareClient.isEmpty()) {
         error = QStringLiteral("a value is out of range");
         return std::nullopt;
     }

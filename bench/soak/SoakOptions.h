@@ -23,6 +23,10 @@ struct SoakOptions {
     int seed = 1;
     QString simulator;
     QString folderParent;
+    // The exchange and ranking folders on a network share: the exported
+    // folder (the simulator writes there) and the same folder as mounted.
+    QString shareServer;
+    QString shareClient;
 };
 
 std::optional<SoakOptions> parseSoakOptions(const QStringList& arguments, QString& error);

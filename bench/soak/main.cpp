@@ -35,7 +35,10 @@ int main(int argc, char** argv)
     QString parent = options->folderParent;
     if (parent.isEmpty() && QFileInfo(QStringLiteral("/dev/shm")).isDir())
         parent = QStringLiteral("/dev/shm");
-    RangeFolder folder(parent);
+    std::optional<RangeFolder::Share> share;
+    if (!options->shareServer.isEmpty())
+        share = RangeFolder::Share {options->shareServer, options->shareClient};
+    RangeFolder folder(parent, share);
     RangeFolder::Range range;
     range.lanes = options->lanes;
     range.perPage = options->perPage;
