@@ -1,6 +1,7 @@
 #include "ads/frmWerbung.h"
 
 #include "ads/PictureFit.h"
+#include "platform/DialogColours.h"
 #include "platform/FileLookup.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Twips.h"
@@ -29,6 +30,7 @@ frmWerbung::frmWerbung(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Werbung"));
     // Lies over the target windows: nothing of them may shine through.
     setAutoFillBackground(true);
+    DialogColours::apply(*this);
 
     const std::optional<QString> dir
         = FileLookup::findDirectory(FileLookup::join(ProgramInfo::directory(), QStringLiteral("werbung")));

@@ -30,16 +30,13 @@
 #include <QScopedValueRollback>
 #include <QWindow>
 
+#include <type_traits>
+
 namespace {
 
 Einstellungen& settings()
 {
     return ProgramState::instance().settings;
-}
-
-std::uint8_t box(const QAbstractButton* button)
-{
-    return button->isChecked() ? 1 : 0;
 }
 
 // 0x00BBGGRR
@@ -109,7 +106,7 @@ void Options::laden()
     m_copies.mNetzwerkPfad = s.NetzwerkPfad;
 
     m_copies.mAnzeigeServer2 = s.AnzeigeServerNr;
-    setCheck(m_ui->chkAnzeigeServer2, s.AnzeigeServerNr != 0);
+    setBox(m_ui->chkAnzeigeServer2, s.AnzeigeServerNr);
 
     if (s.BildSchirm <= 2) {
         m_copies.mStartPosition = s.BildSchirm;
@@ -120,28 +117,28 @@ void Options::laden()
         setCheck(m_ui->optAufloesung[*button], true);
     }
 
-    setCheck(m_ui->MittlereTrefferLage, s.MittlereLage == 1);
-    setCheck(m_ui->TrefferKreuz, s.Trefferkreuze == 1);
-    setCheck(m_ui->Nummerierung, s.Nummeriert == 1);
-    setCheck(m_ui->chkTrefferVergroesserung, s.TrefferVergroessern == 1);
-    setCheck(m_ui->chkBuLiAnordnung, s.BuliAnordnung == 1);
-    setCheck(m_ui->chkSerienErgebnisse, s.SerienErgebnisse == 1);
-    setCheck(m_ui->chkAutozoom, s.AutoZoom == 1);
+    setBox(m_ui->MittlereTrefferLage, s.MittlereLage == 1 ? 1 : 0);
+    setBox(m_ui->TrefferKreuz, s.Trefferkreuze == 1 ? 1 : 0);
+    setBox(m_ui->Nummerierung, s.Nummeriert == 1 ? 1 : 0);
+    setBox(m_ui->chkTrefferVergroesserung, s.TrefferVergroessern == 1 ? 1 : 0);
+    setBox(m_ui->chkBuLiAnordnung, s.BuliAnordnung == 1 ? 1 : 0);
+    setBox(m_ui->chkSerienErgebnisse, s.SerienErgebnisse == 1 ? 1 : 0);
+    setBox(m_ui->chkAutozoom, s.AutoZoom == 1 ? 1 : 0);
 
-    setCheck(m_ui->chkSchnellAnzeige, s.Schnellanzeige != 0);
-    setCheck(m_ui->chkTrefferKreise, s.Trefferkreise != 0);
-    setCheck(m_ui->chkAusfAnzeige, s.AusfAnzeige != 0);
-    setCheck(m_ui->chkZehner_Serie, s.SerienAnzeige != 0);
-    setCheck(m_ui->cbxZehntel, s.ZehntelAnzeige != 0);
+    setBox(m_ui->chkSchnellAnzeige, s.Schnellanzeige);
+    setBox(m_ui->chkTrefferKreise, s.Trefferkreise);
+    setBox(m_ui->chkAusfAnzeige, s.AusfAnzeige);
+    setBox(m_ui->chkZehner_Serie, s.SerienAnzeige);
+    setBox(m_ui->cbxZehntel, s.ZehntelAnzeige);
 
     m_farbe = OptionRules::colourFromSetting(s.FarbeProbeEcke);
     showSightingColour();
 
-    setCheck(m_ui->chkBlaettern, s.Blaettern != 0);
+    setBox(m_ui->chkBlaettern, s.Blaettern);
     m_ui->frmWechselzeit->setEnabled(s.Blaettern != 0);
     m_ui->frmAnzSeite->setEnabled(s.Blaettern != 0);
 
-    setCheck(m_ui->chkAnfEnd, s.AnfEnde != 0);
+    setBox(m_ui->chkAnfEnd, s.AnfEnde);
 
     m_copies.mVerbindungsArt = s.VerbindungsArt;
     setCheck(m_ui->optNr[s.VerbindungsArt == 1 ? 1 : 0], true);
@@ -167,7 +164,7 @@ void Options::aktivieren()
 
     m_ui->tbxDisziplinID->setText(QString::number(s.KORVUDisziID));
     m_ui->tbxKlassenNr->setText(QString::number(s.KORVUKlassenNr));
-    setCheck(m_ui->chkMannschaftsliste, s.KORVUMannschaft != 0);
+    setBox(m_ui->chkMannschaftsliste, s.KORVUMannschaft);
 
     if (s.KORVUPfad.isEmpty())
         s.KORVUPfad = programDirectory;
@@ -177,15 +174,15 @@ void Options::aktivieren()
     m_ui->tbxWettkampfID->setText(QString::number(s.KORVUWKID));
     m_ui->tbxKennung->setText(QString::number(s.VTXServerID));
 
-    setCheck(m_ui->chkRanglisteAn, s.RanglisteAn != 0);
-    setCheck(m_ui->chkRngShbWechseln, s.RangUndScheibe != 0);
+    setBox(m_ui->chkRanglisteAn, s.RanglisteAn);
+    setBox(m_ui->chkRngShbWechseln, s.RangUndScheibe);
     m_ui->tbxRanglistenTitel->setText(s.RLTitel);
-    setCheck(m_ui->chkEinZeilig, s.chkEinZeilig != 0);
-    setCheck(m_ui->chkFreieWerbung, s.FreieWerbung != 0);
+    setBox(m_ui->chkEinZeilig, s.chkEinZeilig);
+    setBox(m_ui->chkFreieWerbung, s.FreieWerbung);
 
     m_ui->lblWerbeZeit->setText(QString::number(s.WerbeZeit));
     m_ui->lblWerbePause->setText(QString::number(s.WerbePause));
-    setCheck(m_ui->chkVergroessernAus, s.VergroessernAus != 0);
+    setBox(m_ui->chkVergroessernAus, s.VergroessernAus);
 
     FrameTimers& timers = m_host.timers();
     timers.tmrBlaettern.setEnabled(false);
@@ -247,12 +244,14 @@ void Options::resizeEvent(QResizeEvent* event)
 
 // ------------------------------------------------------------- controls
 
-void Options::onCheckBox(QAbstractButton* box, std::function<void(bool)> handler)
+void Options::onCheckBox(QCheckBox* box, std::function<void(int)> handler)
 {
-    connect(box, &QAbstractButton::clicked, this, [box, handler] { handler(box->isChecked()); });
-    connect(box, &QAbstractButton::toggled, this, [this, handler](bool checked) {
-        if (m_settingControls)
-            handler(checked);
+    m_boxHandlers.insert(box, handler);
+    connect(box, &QAbstractButton::clicked, this, [this, box, handler] {
+        // A greyed box ticks on the click and stays a plain box from then on.
+        box->setTristate(false);
+        m_greyedValues.remove(box);
+        handler(boxValue(box));
     });
 }
 
@@ -265,10 +264,40 @@ void Options::onRadio(QAbstractButton* radio, std::function<void()> handler)
     });
 }
 
-void Options::setCheck(QAbstractButton* button, bool checked)
+void Options::setCheck(QAbstractButton* radio, bool checked)
 {
     QScopedValueRollback<bool> guard(m_settingControls, true);
-    button->setChecked(checked);
+    radio->setChecked(checked);
+}
+
+void Options::setBox(QCheckBox* box, int value)
+{
+    const Qt::CheckState before = box->checkState();
+    if (value == 0 || value == 1) {
+        m_greyedValues.remove(box);
+        box->setTristate(false);
+        box->setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
+    } else {
+        m_greyedValues.insert(box, value);
+        box->setCheckState(Qt::PartiallyChecked);
+    }
+    if (box->checkState() != before) {
+        if (const auto handler = m_boxHandlers.constFind(box); handler != m_boxHandlers.constEnd())
+            (*handler)(value);
+    }
+}
+
+int Options::boxValue(const QCheckBox* box) const
+{
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return m_greyedValues.value(box, 1);
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
 }
 
 void Options::connectControls()
@@ -324,24 +353,25 @@ void Options::connectChoices()
 {
     OptionsUi& ui = *m_ui;
 
-    onCheckBox(ui.chkBlaettern, [&ui](bool on) {
-        ui.frmWechselzeit->setEnabled(on);
-        ui.frmAnzSeite->setEnabled(on);
+    onCheckBox(ui.chkBlaettern, [&ui](int value) {
+        ui.frmWechselzeit->setEnabled(value == 1);
+        ui.frmAnzSeite->setEnabled(value == 1);
     });
-    onCheckBox(ui.chkAnfEnd, [&ui](bool on) {
-        ui.frmAnfScheibe->setEnabled(on);
-        ui.frmEndScheibe->setEnabled(on);
+    onCheckBox(ui.chkAnfEnd, [&ui](int value) {
+        ui.frmAnfScheibe->setEnabled(value == 1);
+        ui.frmEndScheibe->setEnabled(value == 1);
     });
-    onCheckBox(ui.TrefferKreuz, [&ui](bool on) {
-        ui.Nummerierung->setEnabled(on);
-        ui.chkTrefferKreise->setEnabled(on);
+    onCheckBox(ui.TrefferKreuz, [&ui](int value) {
+        ui.Nummerierung->setEnabled(value == 1);
+        ui.chkTrefferKreise->setEnabled(value == 1);
     });
-    onCheckBox(ui.Nummerierung, [](bool on) { settings().Nummeriert = on ? 1 : 0; });
-    onCheckBox(ui.MittlereTrefferLage, [](bool on) { settings().MittlereLage = on ? 1 : 0; });
-    onCheckBox(ui.cbxZehntel, [](bool on) { settings().ZehntelAnzeige = on ? 1 : 0; });
-    onCheckBox(ui.chkFreieWerbung, [](bool on) { settings().FreieWerbung = on ? 1 : 0; });
-    onCheckBox(ui.chkVergroessernAus, [](bool on) { settings().VergroessernAus = on ? 1 : 0; });
-    onCheckBox(ui.chkAnzeigeServer2, [this](bool on) { m_copies.mAnzeigeServer2 = on ? 1 : 0; });
+    onCheckBox(ui.Nummerierung, [](int value) { settings().Nummeriert = value == 1 ? 1 : 0; });
+    onCheckBox(ui.MittlereTrefferLage, [](int value) { settings().MittlereLage = value == 1 ? 1 : 0; });
+    onCheckBox(ui.cbxZehntel, [](int value) { settings().ZehntelAnzeige = static_cast<std::uint8_t>(value); });
+    onCheckBox(ui.chkFreieWerbung, [](int value) { settings().FreieWerbung = static_cast<std::uint8_t>(value); });
+    onCheckBox(ui.chkVergroessernAus, [](int value) { settings().VergroessernAus = static_cast<std::uint8_t>(value); });
+    onCheckBox(
+        ui.chkAnzeigeServer2, [this](int value) { m_copies.mAnzeigeServer2 = static_cast<std::uint8_t>(value); });
 
     for (std::size_t i = 0; i < ui.optSprache.size(); ++i)
         onRadio(ui.optSprache[i], [i] { settings().Sprache = static_cast<std::uint8_t>(i); });
@@ -455,21 +485,24 @@ OptionsControls Options::readControls() const
 {
     const OptionsUi& ui = *m_ui;
     OptionsControls c;
-    c.chkBlaettern = box(ui.chkBlaettern);
-    c.chkAnfEnd = box(ui.chkAnfEnd);
-    c.chkBuLiAnordnung = box(ui.chkBuLiAnordnung);
-    c.chkEinZeilig = box(ui.chkEinZeilig);
-    c.chkAusfAnzeige = box(ui.chkAusfAnzeige);
-    c.TrefferKreuz = box(ui.TrefferKreuz);
-    c.chkTrefferKreise = box(ui.chkTrefferKreise);
-    c.chkZehner_Serie = box(ui.chkZehner_Serie);
-    c.chkTrefferVergroesserung = box(ui.chkTrefferVergroesserung);
-    c.chkAutozoom = box(ui.chkAutozoom);
-    c.chkSerienErgebnisse = box(ui.chkSerienErgebnisse);
-    c.chkSchnellAnzeige = box(ui.chkSchnellAnzeige);
-    c.chkMannschaftsliste = box(ui.chkMannschaftsliste);
-    c.chkRanglisteAn = box(ui.chkRanglisteAn);
-    c.chkRngShbWechseln = box(ui.chkRngShbWechseln);
+    const auto take = [this](auto& field, const QCheckBox* box) {
+        field = static_cast<std::remove_reference_t<decltype(field)>>(boxValue(box));
+    };
+    take(c.chkBlaettern, ui.chkBlaettern);
+    take(c.chkAnfEnd, ui.chkAnfEnd);
+    take(c.chkBuLiAnordnung, ui.chkBuLiAnordnung);
+    take(c.chkEinZeilig, ui.chkEinZeilig);
+    take(c.chkAusfAnzeige, ui.chkAusfAnzeige);
+    take(c.TrefferKreuz, ui.TrefferKreuz);
+    take(c.chkTrefferKreise, ui.chkTrefferKreise);
+    take(c.chkZehner_Serie, ui.chkZehner_Serie);
+    take(c.chkTrefferVergroesserung, ui.chkTrefferVergroesserung);
+    take(c.chkAutozoom, ui.chkAutozoom);
+    take(c.chkSerienErgebnisse, ui.chkSerienErgebnisse);
+    take(c.chkSchnellAnzeige, ui.chkSchnellAnzeige);
+    take(c.chkMannschaftsliste, ui.chkMannschaftsliste);
+    take(c.chkRanglisteAn, ui.chkRanglisteAn);
+    take(c.chkRngShbWechseln, ui.chkRngShbWechseln);
     c.tbxDisziplinID = ui.tbxDisziplinID->text();
     c.tbxKlassenNr = ui.tbxKlassenNr->text();
     c.tbxWettkampfID = ui.tbxWettkampfID->text();

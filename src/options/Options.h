@@ -3,6 +3,7 @@
 #include "options/OptionsCloseView.h"
 #include "options/WorkingCopies.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 class OptionsHost;
 class OptionsUi;
 class QAbstractButton;
+class QCheckBox;
 struct OptionsControls;
 
 // The options dialog: a top-level tool window loaded once, on its first
@@ -54,10 +56,16 @@ private:
 
     // Check boxes and radio buttons run their click handling for an
     // operator's click and, while the dialog sets them itself, for every
-    // change of state.
-    void onCheckBox(QAbstractButton* box, std::function<void(bool)> handler);
+    // change of state. A check box hands its handler the value it stands for.
+    void onCheckBox(QCheckBox* box, std::function<void(int)> handler);
     void onRadio(QAbstractButton* radio, std::function<void()> handler);
-    void setCheck(QAbstractButton* box, bool checked);
+    void setCheck(QAbstractButton* radio, bool checked);
+    // A check box shows the value of its key: 0 clear, 1 ticked. Any other
+    // value (FreieWerbung = 2 means advertising off) greys the box, which
+    // stands for that value until the operator clicks it, so that opening and
+    // closing the dialog hands the key back as it was.
+    void setBox(QCheckBox* box, int value);
+    int boxValue(const QCheckBox* box) const;
 
     void showWorkingCopies();
     void showSightingColour();
@@ -74,6 +82,8 @@ private:
     std::unique_ptr<OptionsUi> m_ui;
     WorkingCopies m_copies;
     std::uint32_t m_farbe = 0;
+    QHash<const QCheckBox*, std::function<void(int)>> m_boxHandlers;
+    QHash<const QCheckBox*, int> m_greyedValues;
     bool m_active = false;
     bool m_settingControls = false;
     bool m_unloading = false;

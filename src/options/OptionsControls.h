@@ -5,7 +5,8 @@
 #include <cstdint>
 
 // What the close handler reads from the options dialog's controls at the
-// moment OptionSchliessen is clicked (check boxes as 0 or 1).
+// moment OptionSchliessen is clicked (check boxes as 0 or 1, or the value a
+// greyed box still stands for).
 struct OptionsControls {
     std::uint8_t chkBlaettern = 0;
     std::uint8_t chkAnfEnd = 0;
@@ -19,7 +20,7 @@ struct OptionsControls {
     std::uint8_t chkAutozoom = 0;
     std::uint8_t chkSerienErgebnisse = 0;
     std::uint8_t chkSchnellAnzeige = 0;
-    std::uint8_t chkMannschaftsliste = 0;
+    std::int16_t chkMannschaftsliste = 0;
     std::uint8_t chkRanglisteAn = 0;
     std::uint8_t chkRngShbWechseln = 0;
 

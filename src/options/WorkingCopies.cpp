@@ -8,7 +8,7 @@ constexpr int AdvertisingTop = 30;
 
 bool WorkingCopies::Minus()
 {
-    if (mScheibenanzahl <= 1)
+    if (mScheibenanzahl == 0)
         return false;
     --mScheibenanzahl;
     return true;

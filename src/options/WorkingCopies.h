@@ -23,8 +23,8 @@ struct WorkingCopies {
     // The steppers. Each returns whether the value changed; a click at a
     // limit changes nothing.
 
-    // The count stays within 1..255: no lane at all is no display, and the
-    // settings file would not take 0 back anyway.
+    // The count is a byte and stays within 0..255. A count of 0 is taken
+    // (a frame without targets); the next start reads it as 8.
     bool Minus();
     bool Plus();
     // Targets per page: 1..mScheibenanzahl (a page of no targets would leave

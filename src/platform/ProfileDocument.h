@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextCodec.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -14,11 +16,11 @@
 // in place and keeps every other line, section and comment; a missing section
 // is appended. The document is loaded once and saved once, atomically.
 //
-// The bytes of the file are decoded with the given code page (Windows-1252 for
-// every file of this program except the language files).
+// The bytes of the file are decoded with the given code page (the system's
+// ANSI code page for every file of this program except the language files).
 class ProfileDocument {
 public:
-    explicit ProfileDocument(QString path, QByteArray codePage = QByteArrayLiteral("windows-1252"));
+    explicit ProfileDocument(QString path, QByteArray codePage = TextCodec::ansiCodePage());
 
     // Reads the file; a missing or unreadable file gives an empty document
     // (and false). Anything but a regular file, and a file of more than 64 MB,

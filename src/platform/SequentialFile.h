@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextCodec.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -23,18 +25,18 @@ struct SequentialItem {
 // Reads items: blanks before an item are skipped; an item that begins with a
 // double quote runs to the next double quote (commas inside are kept) and the
 // rest up to the next comma or line end is dropped; an unquoted item ends at a
-// comma or line end and loses its surrounding blanks. Bytes are decoded as
-// Windows-1252 unless another code page is given.
+// comma or line end and loses its surrounding blanks. Bytes are decoded in the
+// system's ANSI code page unless another code page is given.
 class SequentialReader {
 public:
-    explicit SequentialReader(QString path, QByteArray codePage = QByteArrayLiteral("windows-1252"));
+    explicit SequentialReader(QString path, QByteArray codePage = TextCodec::ansiCodePage());
     ~SequentialReader();
     SequentialReader(const SequentialReader&) = delete;
     SequentialReader& operator=(const SequentialReader&) = delete;
 
     // Reader over bytes in memory (tests, parsers of received text).
     static std::unique_ptr<SequentialReader> fromBytes(
-        const QByteArray& bytes, QByteArray codePage = QByteArrayLiteral("windows-1252"));
+        const QByteArray& bytes, QByteArray codePage = TextCodec::ansiCodePage());
 
     // Opens the file for reading. With lockForReading the file is locked
     // against writers until close() (or destruction), on every path.
@@ -58,7 +60,7 @@ private:
 // items separated by commas, each record ended by CR LF.
 class SequentialWriter {
 public:
-    explicit SequentialWriter(QString path, QByteArray codePage = QByteArrayLiteral("windows-1252"));
+    explicit SequentialWriter(QString path, QByteArray codePage = TextCodec::ansiCodePage());
     ~SequentialWriter();
     SequentialWriter(const SequentialWriter&) = delete;
     SequentialWriter& operator=(const SequentialWriter&) = delete;

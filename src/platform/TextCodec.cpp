@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -87,8 +88,25 @@ enum class Kind { Cp1252, Utf8, Latin1, Other };
 struct CodePage {
     Kind kind = Kind::Cp1252;
     unsigned windowsNumber = 1252;
-    const char* iconvName = "CP1252";
+    QByteArray iconvName = QByteArrayLiteral("CP1252");
 };
+
+QByteArray g_ansiCodePageForTest;
+
+// "windows-1361", "cp20866": any other code page Windows knows by number.
+std::optional<unsigned> numberedCodePage(const QByteArray& name)
+{
+    QByteArray digits;
+    if (name.startsWith("windows-"))
+        digits = name.mid(8);
+    else if (name.startsWith("cp"))
+        digits = name.mid(2);
+    bool ok = false;
+    const unsigned number = digits.toUInt(&ok);
+    if (!ok || number == 0)
+        return std::nullopt;
+    return number;
+}
 
 // The names this program uses for code pages, with what Windows and iconv
 // call them. Shift_JIS, GBK and Big5 mean the Windows variants (932, 936, 950)
@@ -131,6 +149,11 @@ CodePage lookup(const QByteArray& name)
     for (const Entry& e : table) {
         if (n == e.name)
             return {Kind::Other, e.number, e.iconvName};
+    }
+    if (const std::optional<unsigned> number = numberedCodePage(n)) {
+        if (*number == 65001)
+            return {Kind::Utf8, 65001, "UTF-8"};
+        return {Kind::Other, *number, "CP" + QByteArray::number(*number)};
     }
     return {};
 }
@@ -231,13 +254,14 @@ int utf8Length(const char* p, std::size_t left)
 
 QString decodeOther(const QByteArray& bytes, const CodePage& cp, bool* ok)
 {
-    const QByteArray utf8 = convert("UTF-8", cp.iconvName, bytes, QByteArrayLiteral("\xEF\xBF\xBD"), oneByte, ok);
+    const QByteArray utf8
+        = convert("UTF-8", cp.iconvName.constData(), bytes, QByteArrayLiteral("\xEF\xBF\xBD"), oneByte, ok);
     return QString::fromUtf8(utf8);
 }
 
 QByteArray encodeOther(const QString& text, const CodePage& cp, bool* ok)
 {
-    return convert(cp.iconvName, "UTF-8", text.toUtf8(), QByteArrayLiteral("?"), utf8Length, ok);
+    return convert(cp.iconvName.constData(), "UTF-8", text.toUtf8(), QByteArrayLiteral("?"), utf8Length, ok);
 }
 
 #endif
@@ -282,6 +306,24 @@ QByteArray encode(const QString& text, const QByteArray& codePage)
     return ok ? bytes : encode1252(text);
 }
 
+QByteArray ansiCodePage()
+{
+    if (!g_ansiCodePageForTest.isEmpty())
+        return g_ansiCodePageForTest;
+#ifdef Q_OS_WIN
+    return "windows-" + QByteArray::number(GetACP());
+#else
+    // Linux has no ANSI code page; the files come from Western European
+    // Windows machines.
+    return QByteArrayLiteral("windows-1252");
+#endif
+}
+
+void setAnsiCodePageForTest(const QByteArray& codePage)
+{
+    g_ansiCodePageForTest = codePage;
+}
+
 QByteArray codePageForCharset(int charset)
 {
     switch (charset) {
@@ -313,9 +355,11 @@ QByteArray codePageForCharset(int charset)
         return QByteArrayLiteral("windows-1250");
     case 255:
         return QByteArrayLiteral("IBM850");
-    default:
-        // 0 (ANSI), 1 (default), 2 (symbol) and everything unknown.
+    case 0:
         return QByteArrayLiteral("windows-1252");
+    default:
+        // 1 (default), 2 (symbol) and everything unknown.
+        return ansiCodePage();
     }
 }
 

@@ -20,7 +20,8 @@ QString fileName(const QString& korvuPfad, int vtxServerId);
 // without the quotes, the rest up to the next comma or line end being
 // dropped. Blanks at the end of an unquoted item stay part of it, so fields
 // keep every character as the file has it. An empty line gives an empty item;
-// the line end after the last item does not. Bytes are Windows-1252.
+// the line end after the last item does not. Bytes are in the system's ANSI
+// code page.
 QStringList readItems(const QByteArray& bytes);
 
 // The items of the file at path (looked up ignoring letter case), or nullopt

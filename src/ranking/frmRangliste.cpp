@@ -1,5 +1,6 @@
 #include "ranking/frmRangliste.h"
 
+#include "platform/DialogColours.h"
 #include "platform/Twips.h"
 #include "ranking/RankingFile.h"
 #include "ranking/RankingLayout.h"
@@ -43,6 +44,7 @@ frmRangliste::frmRangliste(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Rangliste"));
     // Covers the target windows: nothing of them may shine through.
     setAutoFillBackground(true);
+    DialogColours::apply(*this);
 
     const RankingLayout layout = RankingLayout::design();
     for (const RankingLabelGeometry& geometry : layout.fixedLabels) {

@@ -253,39 +253,34 @@ WettbewerbsDaten LadeWettbewerbsDatei(const QString& path)
         return daten;
     }
     SequentialReader reader(*found);
-    if (!reader.open())
-        return daten;
-    // A file that ends early gives the record as far as it was read.
-    try {
-        daten.Bezeichnung = readTextItem(reader);
-        daten.KennNummer = readNumberItem(reader);
-        daten.RegelNummer = readTextItem(reader);
-        daten.WertungsRadius = readNumberItem(reader);
-        daten.MaximalerDurchmesser = readNumberItem(reader);
-        daten.MinimalerDurchmesser = readNumberItem(reader);
-        daten.SchussZahl = readNumberItem(reader);
-        daten.ProbeSchuesse = readNumberItem(reader);
-        daten.SchiessZeit = readTextItem(reader);
-        daten.ProbeZeit = readNumberItem(reader);
-        daten.Wertung = readNumberItem(reader);
-        daten.SchiessPosition = readTextItem(reader);
-        daten.Serienlaenge = readNumberItem(reader);
-        daten.DateiWaffe = readTextItem(reader);
-        daten.DateiScheibe = readTextItem(reader);
-        daten.ZeitenAnzahl = readNumberItem(reader);
-        for (auto& zeit : daten.Zeit)
-            zeit = readTextItem(reader);
-        daten.SchussAnzahl = readNumberItem(reader);
-        for (auto& zahl : daten.SchussZahlen)
-            zahl = readNumberItem(reader);
-        daten.PositionsAnzahl = readNumberItem(reader);
-        for (auto& position : daten.Position)
-            position = readTextItem(reader);
-        daten.SerienAnzahl = readNumberItem(reader);
-        for (auto& serie : daten.Serien)
-            serie = readNumberItem(reader);
-    } catch (const SequentialReadError&) {
-    }
+    openOrThrow(reader, path);
+    daten.Bezeichnung = readTextItem(reader);
+    daten.KennNummer = readNumberItem(reader);
+    daten.RegelNummer = readTextItem(reader);
+    daten.WertungsRadius = readNumberItem(reader);
+    daten.MaximalerDurchmesser = readNumberItem(reader);
+    daten.MinimalerDurchmesser = readNumberItem(reader);
+    daten.SchussZahl = readNumberItem(reader);
+    daten.ProbeSchuesse = readNumberItem(reader);
+    daten.SchiessZeit = readTextItem(reader);
+    daten.ProbeZeit = readNumberItem(reader);
+    daten.Wertung = readNumberItem(reader);
+    daten.SchiessPosition = readTextItem(reader);
+    daten.Serienlaenge = readNumberItem(reader);
+    daten.DateiWaffe = readTextItem(reader);
+    daten.DateiScheibe = readTextItem(reader);
+    daten.ZeitenAnzahl = readNumberItem(reader);
+    for (auto& zeit : daten.Zeit)
+        zeit = readTextItem(reader);
+    daten.SchussAnzahl = readNumberItem(reader);
+    for (auto& zahl : daten.SchussZahlen)
+        zahl = readNumberItem(reader);
+    daten.PositionsAnzahl = readNumberItem(reader);
+    for (auto& position : daten.Position)
+        position = readTextItem(reader);
+    daten.SerienAnzahl = readNumberItem(reader);
+    for (auto& serie : daten.Serien)
+        serie = readNumberItem(reader);
     return daten;
 }
 

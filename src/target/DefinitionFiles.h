@@ -23,10 +23,10 @@ void HK_Speichern(const QString& datei, const KlassenDaten& daten);
 // "hd_1-10.def" and the like for a discipline number (exact comparison).
 QString wettbewerbsDateiFuer(const QString& disziplinNr);
 
-// Sequential competition file. A missing file shows the box
-// "Datei existiert nicht: " + path titled "Wettbewerbsdaten laden" and gives
-// an empty record; a file that ends early gives the record as far as it was
-// read, without a message.
+// Sequential competition file, read into a fresh record. A missing file shows
+// the box "Datei existiert nicht: " + path titled "Wettbewerbsdaten laden" and
+// gives an empty record; a file that cannot be read or ends early throws
+// SequentialReadError without a message, and the half-read record is lost.
 WettbewerbsDaten LadeWettbewerbsDatei(const QString& path);
 // Sequential target and weapon files: fields are overwritten one by one; a
 // missing file or one that ends early throws SequentialReadError after the

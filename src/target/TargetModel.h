@@ -61,7 +61,8 @@ public:
     bool LadeErgebnisse(const QString& datei);
 
     // Per-discipline files beside the program. Throws SequentialReadError when
-    // the target or weapon file named by the competition is missing or short.
+    // the competition file is short (its record then stays as it was) or the
+    // target or weapon file it names is missing or short.
     void LadeDisziplin(const QString& disziplinNr);
     // Reads the sequential target file and ends sighting mode.
     TaggedValue ScheibenSelection(const QString& pDatei, const TaggedValue& pScheibenArt = {});
@@ -78,8 +79,9 @@ public:
     void HK_Speichern(const QString& datei) const;
 
     // The window's load event, apart from showing the lane number: discipline,
-    // zoom by the AutoZoom rule and the derived geometry. A missing target or
-    // weapon file leaves what was read and goes on with the zoom.
+    // zoom by the AutoZoom rule and the derived geometry. A short competition
+    // file, or a missing or short target or weapon file, leaves what was read
+    // and goes on with the zoom.
     void Laden(const Einstellungen& settings);
 
     // Steps 2 and 3 of every repaint: the zoom recomputed from step 0.

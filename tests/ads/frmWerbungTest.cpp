@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "shell/ProgramState.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,16 @@ TEST_F(frmWerbungTest, IsCreatedHiddenOnTheClientAreaAndItsMenuOffersTheOptions)
     EXPECT_EQ(requested.count(), 1);
     w->hideView();
     EXPECT_FALSE(w->isViewVisible());
+
+    // Inside the frame's dark grey workspace it keeps the dialog background.
+    QWidget workspace;
+    QPalette dark = workspace.palette();
+    dark.setColor(QPalette::Window, dark.color(QPalette::Dark));
+    workspace.setPalette(dark);
+    const frmWerbung inside(&workspace);
+    const QColor dialog = QApplication::palette("QDialog").color(QPalette::Window);
+    EXPECT_EQ(inside.palette().color(QPalette::Window), dialog);
+    EXPECT_EQ(label(inside, "pbxSaveBild")->palette().color(QPalette::Window), dialog);
 }
 
 TEST_F(frmWerbungTest, WithoutAdvertisingDirectoryReadsTheCurrentDirectory)

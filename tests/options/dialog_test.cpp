@@ -227,6 +227,39 @@ TEST_F(DialogTest, ImmediateChoicesGoToTheSettingsAtOnce)
         u"Sprache=3;MittlereLage=1;ZehntelAnzeige=0;FreieWerbung=1;VergroessernAus=1;Nummeriert=1;AusfAnzeige=1"_s);
 }
 
+TEST_F(DialogTest, KeysHoldingOtherValuesComeBackAsReadUntilTheOperatorClicksTheirBox)
+{
+    const std::pair<const char*, const char*> keys[]
+        = {{"chkFreieWerbung", "FreieWerbung=2"}, {"chkEinZeilig", "chkEinZeilig=2"},
+            {"chkMannschaftsliste", "KORVUMannschaft=-3"}, {"chkRngShbWechseln", "RangUndScheibe=2"},
+            {"chkSchnellAnzeige", "Schnellanzeige=7"}, {"chkVergroessernAus", "VergroessernAus=255"}};
+    s().FreieWerbung = s().chkEinZeilig = s().RangUndScheibe = 2;
+    s().KORVUMannschaft = -3;
+    s().Schnellanzeige = 7;
+    s().VergroessernAus = 255;
+    s().BildAufloesung = 100; // as the loading writes the code anew
+    const QStringList before = SettingsFields::fields(s());
+    open();
+    dialog->deaktivieren();
+    dialog->aktivieren();
+    click("OptionSchliessen");
+    EXPECT_EQ(host.rebuilds, 0);
+    EXPECT_EQ(SettingsFields::fields(s()).join(u'\n').toStdString(), before.join(u'\n').toStdString());
+
+    QStringList ticked;
+    for (const auto& [box, key] : keys) {
+        EXPECT_EQ(child<QCheckBox>(box)->checkState(), Qt::PartiallyChecked) << box;
+        click(box);
+        EXPECT_EQ(child<QCheckBox>(box)->checkState(), Qt::Checked) << box;
+        ticked << QString::fromLatin1(key).section(u'=', 0, 0) + u"=1"_s;
+    }
+    click("OptionSchliessen");
+    SettingsFields::expect(s(), ticked.join(u';'));
+    // From now on the box knows only clear and ticked.
+    click("chkFreieWerbung", 2);
+    EXPECT_EQ(child<QCheckBox>("chkFreieWerbung")->checkState(), Qt::Checked);
+}
+
 TEST_F(DialogTest, SightingColourRingOnTheSwatch)
 {
     open();

@@ -172,6 +172,9 @@ struct Shipped {
     // A text the file must carry, in its own script, and the caption's start.
     const char16_t* title;
     const char16_t* caption;
+    // The wording of the one-row layout and of the time between two pages.
+    const char16_t* einZeilig;
+    const char16_t* wechselZeit;
 };
 
 class ShippedLanguage : public LanguageTest, public ::testing::WithParamInterface<Shipped> { };
@@ -189,6 +192,8 @@ TEST_P(ShippedLanguage, LoadsAllTextsInItsOwnScript)
     EXPECT_EQ(loadFile(lang.number, bytes), QStringList {QString::fromUtf16(lang.caption)});
     EXPECT_EQ(texts().SprachZeichensatz, charset(lang.charset));
     EXPECT_EQ(texts().OptionsTexte[0], QString::fromUtf16(lang.title));
+    EXPECT_EQ(texts().OptionsTexte[39], QString::fromUtf16(lang.einZeilig));
+    EXPECT_EQ(texts().OptionsTexte[20], QString::fromUtf16(lang.wechselZeit));
     for (int i = 0; i < LanguageTexts::OptionsTextCount; ++i) {
         const QString& text = texts().OptionsTexte[i];
         EXPECT_FALSE(text.trimmed().isEmpty()) << i;
@@ -200,11 +205,14 @@ TEST_P(ShippedLanguage, LoadsAllTextsInItsOwnScript)
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, ShippedLanguage,
-    ::testing::Values(Shipped {0, 0, u"Optionen", u"VTX-Scheibenanzeige"},
-        Shipped {1, 0, u"Options", u"VTX target display"}, Shipped {2, 128, u"オプション", u"VTX 標的表示"},
-        Shipped {3, 204, u"Параметры", u"VTX табло мишеней"}, Shipped {4, 162, u"Seçenekler", u"VTX hedef göstergesi"},
-        Shipped {5, 0, u"Options", u"VTX affichage des cibles"},
-        Shipped {6, 0, u"Opzioni", u"VTX visualizzazione bersagli"},
-        Shipped {7, 0, u"Options", u"VTX target display"}));
+    ::testing::Values(
+        Shipped {0, 0, u"Optionen", u"VTX-Scheibenanzeige", u"Einzeilige Darstellung", u"Wechselzeit (s)"},
+        Shipped {1, 0, u"Options", u"VTX target display", u"Single row", u"Time per page (s)"},
+        Shipped {2, 128, u"オプション", u"VTX 標的表示", u"1行に並べて表示", u"切替時間（秒）"},
+        Shipped {3, 204, u"Параметры", u"VTX табло мишеней", u"В одну строку", u"Время смены (с)"},
+        Shipped {4, 162, u"Seçenekler", u"VTX hedef göstergesi", u"Tek satır", u"Geçiş süresi (sn)"},
+        Shipped {5, 0, u"Options", u"VTX affichage des cibles", u"Sur une ligne", u"Durée par page (s)"},
+        Shipped {6, 0, u"Opzioni", u"VTX visualizzazione bersagli", u"Su una riga", u"Tempo di cambio (s)"},
+        Shipped {7, 0, u"Options", u"VTX target display", u"Single row", u"Time per page (s)"}));
 
 } // namespace

@@ -33,7 +33,10 @@ TEST(OptionsRules, SteppersStepOrStayAtTheirLimitsAndTheChangeTimeRunsInARing)
         Copies before;
         Copies after; // equal to before: the click changes nothing
     } cases[] = {{"count minus", &W::Minus, {8, 4, 1, 8, 0}, {7, 4, 1, 8, 0}},
-        {"count minus at 1", &W::Minus, {1, 1, 1, 1, 0}, {1, 1, 1, 1, 0}},
+        {"count minus to 0", &W::Minus, {1, 1, 1, 1, 0}, {0, 1, 1, 1, 0}},
+        {"count minus at 0", &W::Minus, {0, 0, 1, 1, 0}, {0, 0, 1, 1, 0}},
+        {"per page plus at count 0", &W::cmdPlusAnzSeite, {0, 0, 1, 1, 0}, {0, 0, 1, 1, 0}},
+        {"first plus at count 0", &W::cmdAnfangPlus, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0}},
         {"count plus", &W::Plus, {8, 4, 1, 8, 0}, {9, 4, 1, 8, 0}},
         {"count plus at 255", &W::Plus, {255, 4, 1, 8, 0}, {255, 4, 1, 8, 0}},
         {"per page plus at count", &W::cmdPlusAnzSeite, {8, 8, 1, 8, 0}, {8, 8, 1, 8, 0}},

@@ -1,6 +1,7 @@
 #include "platform/FileLookup.h"
 #include "platform/ProfileDocument.h"
 #include "platform/SequentialFile.h"
+#include "platform/TextCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -228,6 +229,31 @@ TEST(SequentialReaderTest, DecodesTheCodePage)
     EXPECT_EQ(cyrillic->readText(), u"Привет"_s);
 }
 
+using SequentialFileTest = TempFolder;
+
+TEST_F(SequentialFileTest, FilesWithoutACodePageOfTheirOwnTakeTheSystemsAnsiCodePage)
+{
+#ifndef Q_OS_WIN
+    EXPECT_EQ(TextCodec::ansiCodePage(), QByteArray("windows-1252"));
+#endif
+    TextCodec::setAnsiCodePageForTest("windows-1251");
+    const QByteArray privet = "\xCF\xF0\xE8\xE2\xE5\xF2";
+    const QString profile = write("[S]\r\nK=" + privet + "\r\n");
+    ProfileDocument document(profile);
+    document.load();
+    SequentialWriter writer(p(u"out.txt"_s));
+    ASSERT_TRUE(writer.open());
+    writer.writeText(u"Привет"_s);
+    writer.close();
+    const std::pair<const char*, QString> readers[] = {{"decode", TextCodec::decode(privet)},
+        {"sequential", SequentialReader::fromBytes('"' + privet + '"')->readText()},
+        {"profile", document.readString(u"S"_s, u"K"_s, QString(), 255)},
+        {"written", TextCodec::decode(contents(p(u"out.txt"_s)), "windows-1251").remove(u'"').trimmed()}};
+    TextCodec::setAnsiCodePageForTest(QByteArray());
+    for (const auto& [reader, text] : readers)
+        EXPECT_EQ(text, u"Привет"_s) << reader;
+}
+
 TEST(SequentialWriterTest, NumberFormat)
 {
     const std::pair<double, const char*> cases[] = {{0.5, "0.5"}, {8, "8"}, {-2.25, "-2.25"}, {0, "0"}, {-0.0, "0"},
@@ -235,8 +261,6 @@ TEST(SequentialWriterTest, NumberFormat)
     for (const auto& [value, text] : cases)
         EXPECT_EQ(SequentialWriter::formatNumber(value), QLatin1String(text)) << text;
 }
-
-using SequentialFileTest = TempFolder;
 
 TEST_F(SequentialFileTest, WriterFormatAndRoundTrip)
 {

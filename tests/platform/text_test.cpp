@@ -35,6 +35,7 @@ TEST(TextCodecTest, OtherCodePagesAndTheFallbackTo1252)
             {"Shift_JIS", "\x93\xFA\x96\x7B", u"日本"_s}, {"GBK", "\xD6\xD0\xCE\xC4", u"中文"_s},
             {"Big5", "\xA4\xA4\xA4\xE5", u"中文"_s}, {"windows-949", "\xC7\xD1\xB1\xB9", u"한국"_s},
             {"IBM850", "\x81\x9A", u"üÜ"_s}, {"windows-874", "\xA1", u"ก"_s}, {"UTF-8", "\xC3\xA4", u"ä"_s},
+            {"cp866", "\x8F\xE0\xA8", u"При"_s}, // any code page known by its number
             {"no-such-code-page", "\x80", u"€"_s}};
     for (const auto& [codePage, bytes, text] : cases) {
         EXPECT_EQ(TextCodec::decode(bytes, codePage), text) << codePage;
@@ -48,11 +49,13 @@ TEST(TextCodecTest, OtherCodePagesAndTheFallbackTo1252)
 
 TEST(TextCodecTest, CharsetNumbersNameCodePagesThatReallyConvert)
 {
-    const std::pair<int, const char*> cases[] = {{0, "windows-1252"}, {1, "windows-1252"}, {2, "windows-1252"},
+    // The default character set and unknown numbers: the system's ANSI code page.
+    TextCodec::setAnsiCodePageForTest("windows-1251");
+    const std::pair<int, const char*> cases[] = {{0, "windows-1252"}, {1, "windows-1251"}, {2, "windows-1251"},
         {128, "Shift_JIS"}, {129, "windows-949"}, {134, "GBK"}, {136, "Big5"}, {161, "windows-1253"},
         {162, "windows-1254"}, {163, "windows-1258"}, {177, "windows-1255"}, {178, "windows-1256"},
         {186, "windows-1257"}, {204, "windows-1251"}, {222, "windows-874"}, {238, "windows-1250"}, {255, "IBM850"},
-        {77, "windows-1252"}, {-1, "windows-1252"}, {300, "windows-1252"}};
+        {77, "windows-1251"}, {-1, "windows-1251"}, {300, "windows-1251"}};
     QByteArray high;
     for (int b = 0xA1; b < 0xFF; ++b)
         high.append(char(b));
@@ -61,9 +64,10 @@ TEST(TextCodecTest, CharsetNumbersNameCodePagesThatReallyConvert)
         EXPECT_EQ(codePage, QByteArray(name)) << charset;
         // Not silently falling back to 1252.
         if (codePage != "windows-1252") {
-            EXPECT_NE(TextCodec::decode(high, codePage), TextCodec::decode(high)) << name;
+            EXPECT_NE(TextCodec::decode(high, codePage), TextCodec::decode(high, "windows-1252")) << name;
         }
     }
+    TextCodec::setAnsiCodePageForTest(QByteArray());
 }
 
 TEST(VbNumbersTest, LeadingNumberAndVal)

@@ -1,4 +1,5 @@
 #include "platform/FileLookup.h"
+#include "platform/TextCodec.h"
 #include "ranking/RankingFile.h"
 #include "ranking/RankingLayout.h"
 #include "ranking/RankingLine.h"
@@ -34,6 +35,10 @@ TEST(RankingFile, ItemsFollowTheListReadingRule)
             {"\"abc;d\r\n", {u"abc;d\r\n"_s}}, {"M\xfcller;\x80", {u"M\u00fcller;\u20ac"_s}}};
     for (const auto& [bytes, items] : cases)
         EXPECT_EQ(RankingFile::readItems(bytes), items) << bytes.constData();
+    // Bytes are read in the system's ANSI code page.
+    TextCodec::setAnsiCodePageForTest("windows-1251");
+    EXPECT_EQ(RankingFile::readItems("\xCF\xF0\xE8\xE2\xE5\xF2"), QStringList {u"Привет"_s});
+    TextCodec::setAnsiCodePageForTest(QByteArray());
 }
 
 TEST(RankingFile, NamedByTheIdAndFoundWhateverTheCaseMissingGivesNothing)

@@ -145,7 +145,11 @@ TEST_F(RankingWindow, ReadingReplacesTheQueueOnlyWhenTheFileExists)
 
 TEST_F(RankingWindow, FittedWindowPagesThroughTheQueueOnScreen)
 {
+    // The workspace it lies in is dark grey; the list keeps the dialog colours.
     QWidget frame;
+    QPalette workspace = frame.palette();
+    workspace.setColor(QPalette::Window, workspace.color(QPalette::Dark));
+    frame.setPalette(workspace);
     frame.resize(800, 900);
     auto* w = new frmRangliste(&frame);
     w->move(30, 40);
@@ -171,6 +175,10 @@ TEST_F(RankingWindow, FittedWindowPagesThroughTheQueueOnScreen)
     const QImage image = w->grab().toImage();
     ASSERT_EQ(image.size(), UnitFrame);
     const QRgb background = image.pixel(image.width() - 2, image.height() - 2);
+    const QPalette dialog = QApplication::palette("QDialog");
+    EXPECT_EQ(QColor(background), dialog.color(QPalette::Window));
+    EXPECT_EQ(w->findChild<QLabel*>(u"lblRang0"_s)->palette().color(QPalette::WindowText),
+        dialog.color(QPalette::WindowText));
     EXPECT_EQ(qGray(image.pixel(image.width() / 2, 64)), 0); // the header line is black across
     int differing = 0;
     for (int y = 0; y < image.height(); y += 2) {

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 
 #include <cmath>
 #include <memory>
@@ -381,6 +382,38 @@ TEST_F(FrameWindowTest, RebuildCreatesTheTargetsAnewFromTheSettings)
     auto* title = frame.rangliste()->findChild<QLabel*>(u"lblRanlistenTitel"_s);
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), u"Kreismeisterschaft"_s);
+}
+
+TEST_F(FrameWindowTest, CountSteppedDownToNothingRunsClosesAndStartsAgainWithEight)
+{
+    writeIni("Scheibenanzahl=2\r\nScheibenProSeite=1\r\nBlaettern=1\r\nAnfEnde=1\r\nEndScheibe=2\r\n"
+             "FreieWerbung=1\r\nRangUndScheibe=1\r\nWerbeZeit=1\r\n");
+    frmMDI& frame = startFrame();
+    frame.timers().tmrStartUp.fire();
+    frame.openOptions();
+    for (int click = 0; click < 3; ++click)
+        frame.options()->findChild<QPushButton*>(u"Minus"_s)->click();
+    EXPECT_EQ(frame.options()->findChild<QLabel*>(u"lblScheibenAnzahl"_s)->text(), u"0"_s);
+    frame.options()->findChild<QPushButton*>(u"OptionSchliessen"_s)->click();
+    flushDeletes();
+    EXPECT_EQ(frame.count(), 0);
+    EXPECT_TRUE(iniLines().contains(u"Scheibenanzahl=0"_s));
+
+    // The paging range still names lanes 1 and 2, which are not there.
+    FrameTimers& timers = frame.timers();
+    timers.tmrStartUp.fire();
+    for (int tick = 0; tick < 4; ++tick) {
+        timers.tmrWatchdog.fire();
+        timers.tmrBlaettern.fire();
+        timers.tmrWerbung.fire();
+    }
+    frame.close();
+    flushDeletes();
+    EXPECT_TRUE(iniLines().contains(u"Scheibenanzahl=0"_s));
+
+    m_frame.reset();
+    flushDeletes();
+    EXPECT_EQ(startFrame().count(), 8);
 }
 
 } // namespace

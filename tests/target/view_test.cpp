@@ -663,6 +663,14 @@ TEST_F(ModelTest, BadAnnouncementChangesNothingAndAMissingTargetFileSkipsTheRest
     EXPECT_EQ(model.DisziplinNr + model.records.Wettbewerb.Bezeichnung.toString(), u"1.40Fehlt"_s);
     EXPECT_EQ(model.records.AktuellerSatz.LetzterIndex, 2);
     EXPECT_FALSE(model.probe());
+
+    // A competition file that ends early is not used at all, and nothing is said.
+    write(u"hd_2-20.def"_s, competition("Kurz", "waffe.def", "scheibe.def").left(40));
+    EXPECT_FALSE(model.Init(u"3$2.20$Kurz"_s));
+    EXPECT_EQ(model.DisziplinNr + model.records.Wettbewerb.Bezeichnung.toString(), u"2.20Fehlt"_s);
+    EXPECT_EQ(model.records.AktuellerSatz.LetzterIndex, 2);
+    EXPECT_FALSE(model.probe());
+    EXPECT_TRUE(TestDialogs::messages().isEmpty());
 }
 
 TEST_F(ModelTest, FilesNamedWithBackslashesAndOtherCaseOrNotNamedAtAll)
@@ -741,6 +749,11 @@ TEST_F(ModelTest, LoadEventZoomsByTheAutoZoomRuleAndSurvivesMissingFiles)
     EXPECT_EQ(model.Scheibe_ZoomNummer, 8);
 
     model.DisziplinNr = u"1.40"_s;
+    model.Laden(settings());
+    EXPECT_EQ(model.records.Wettbewerb.Bezeichnung.toString(), u"Fehlt"_s);
+    // A competition file that ends early leaves the record before it.
+    write(u"hd_2-20.def"_s, competition("Kurz", "waffe.def", "scheibe.def").left(40));
+    model.DisziplinNr = u"2.20"_s;
     model.Laden(settings());
     EXPECT_EQ(model.records.Wettbewerb.Bezeichnung.toString(), u"Fehlt"_s);
     // Without its competition file no target or weapon is read.
