@@ -8,17 +8,26 @@
 #include "ranking/frmRangliste.h"
 #include "shell/FrameCaption.h"
 #include "shell/FrameLayout.h"
+#include "shell/FrameStop.h"
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
 #include "target/Scheibe.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QLabel>
+#include <QProcess>
+#include <QTimer>
 
 #include <cmath>
 #include <memory>
 #include <optional>
+
+#if defined(Q_OS_UNIX)
+#include <signal.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -378,5 +387,100 @@ TEST_F(FrameWindowTest, RebuildCreatesTheTargetsAnewFromTheSettings)
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->text(), u"Kreismeisterschaft"_s);
 }
+
+// --- stopped from outside ---
+
+// Until the frame has closed (the stop may wait for a loop to return).
+bool processEventsUntil(const std::function<bool()>& done)
+{
+    const QDeadlineTimer deadline(30000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return done();
+}
+
+TEST_F(FrameWindowTest, StopRequestClosesTheFrameOnceNoBoxWaitsBelowIt)
+{
+    const struct {
+        const char* name;
+        bool whileLoading, boxWaits;
+    } cases[] = {{"running", false, false}, {"box open", false, true}, {"still loading", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeIni("Scheibenanzahl=3\r\n", "Scheibe2=3.30\r\n");
+        FrameStop stop;
+        if (c.whileLoading)
+            stop.request();
+        frmMDI& frame = startFrame();
+        frame.openOptions();
+        s().RLTitel = u"Finale"_s;
+        stop.setFrame(frame);
+        if (c.boxWaits) {
+            QDialog box(&frame);
+            QTimer::singleShot(0, &stop, &FrameStop::request);
+            EXPECT_EQ(box.exec(), QDialog::Rejected);
+        }
+        // The code below a box, or the load, still finds the frame whole.
+        if (c.boxWaits || c.whileLoading) {
+            EXPECT_EQ(frame.count(), 3);
+        } else {
+            stop.request();
+        }
+        EXPECT_TRUE(stop.isRequested());
+        EXPECT_TRUE(processEventsUntil([&frame] { return frame.count() == 0; }));
+        flushDeletes();
+        for (const char* line : {"RLTitel=Finale", "Scheibe2=3.30", "VergroessernAus=0"})
+            EXPECT_TRUE(iniLines().contains(QLatin1String(line))) << line;
+        EXPECT_EQ(frame.options(), nullptr);
+        EXPECT_EQ(frame.rangliste(), nullptr);
+        m_frame.reset();
+        ProgramState::reset();
+    }
+}
+
+#if defined(Q_OS_UNIX)
+
+// The real program in its own folder, stopped by a signal once its frame has
+// been painted, must leave the settings file its frame's close leaves.
+TEST_F(FrameWindowTest, StopSignalEndsTheProgramAsClosingItsFrameDoes)
+{
+    const QDir bin(QString::fromLocal8Bit(qgetenv("OMR_BIN_DIR")));
+    for (const QString& name : bin.entryList({u"omr_anzeige"_s, u"*.def"_s, u"Sprache_*.ini"_s}, QDir::Files))
+        ASSERT_TRUE(QFile::copy(bin.filePath(name), file(name))) << qPrintable(name);
+    const auto start = [this] { writeIni("Scheibenanzahl=3\r\nWechselzeit=45\r\n", "Scheibe2=2.10\r\n"); };
+    start();
+    startFrame().close();
+    flushDeletes();
+    m_frame.reset();
+    const QByteArray closed = read(u"omr_anzeige.ini"_s);
+    ASSERT_GT(closed.count("\r\n"), 44);
+
+    const struct {
+        int signal;
+        const char* name;
+    } cases[] = {{SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        environment.insert(u"OMR_REPORT_FIRST_PAINT"_s, u"1"_s);
+        program.setProcessEnvironment(environment);
+        program.start(file(u"omr_anzeige"_s), {});
+        QByteArray output;
+        while (!output.contains("first-paint") && program.waitForReadyRead(60000))
+            output += program.readAllStandardOutput();
+        ASSERT_TRUE(output.contains("first-paint")) << program.readAllStandardError().constData();
+        ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), c.signal), 0);
+        if (!program.waitForFinished(60000))
+            program.kill();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << program.readAllStandardError().constData();
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(read(u"omr_anzeige.ini"_s).toStdString(), closed.toStdString());
+    }
+}
+
+#endif
 
 } // namespace
