@@ -1,5 +1,7 @@
 # The two entry points of the project: `make run` and `make test`.
 BUILD ?= build
+# The build's sub-makes would otherwise announce every directory they enter.
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: deps configure build run test test-asan fuzz bench soak clean
