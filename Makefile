@@ -4,7 +4,7 @@ BUILD ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test test-asan fuzz bench soak clean
+.PHONY: deps configure build run test install test-asan fuzz bench soak clean
 
 deps:
 	@scripts/install-deps
@@ -20,6 +20,15 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# A program folder that runs where it lies: the program with the definition
+# files, language files and werbung folder beside it. The settings file
+# appears in it when the display first closes.
+PREFIX ?= $(HOME)/omr_anzeige
+install: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_anzeige
+	@cmake --install $(BUILD) --prefix "$(PREFIX)" --strip > /dev/null
+	@echo "Program folder: $(PREFIX)"
 
 # The whole suite once more, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset "asan", its own build tree).

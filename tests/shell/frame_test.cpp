@@ -440,13 +440,29 @@ TEST_F(FrameWindowTest, StopRequestClosesTheFrameOnceNoBoxWaitsBelowIt)
 
 #if defined(Q_OS_UNIX)
 
-// The real program in its own folder, stopped by a signal once its frame has
-// been painted, must leave the settings file its frame's close leaves.
-TEST_F(FrameWindowTest, StopSignalEndsTheProgramAsClosingItsFrameDoes)
+std::string folderEntries(const QString& path, QStringList more = {})
 {
-    const QDir bin(QString::fromLocal8Bit(qgetenv("OMR_BIN_DIR")));
-    for (const QString& name : bin.entryList({u"omr_anzeige"_s, u"*.def"_s, u"Sprache_*.ini"_s}, QDir::Files))
-        ASSERT_TRUE(QFile::copy(bin.filePath(name), file(name))) << qPrintable(name);
+    QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot) + more;
+    names.removeAll(u"CMakeLists.txt"_s);
+    names.removeAll(u"README.md"_s);
+    names.sort();
+    return names.join(QLatin1Char(' ')).toStdString();
+}
+
+// The program folder as installed, with the program stopped by a signal once
+// its frame has been painted: it must leave the settings file that its
+// frame's close leaves, in the folder it runs from.
+TEST_F(FrameWindowTest, InstalledProgramStoppedBySignalLeavesWhatItsCloseLeaves)
+{
+    QProcess install;
+    install.start(QString::fromLocal8Bit(qgetenv("OMR_CMAKE")),
+        {u"--install"_s, QString::fromLocal8Bit(qgetenv("OMR_BUILD_DIR")), u"--prefix"_s, dir()});
+    ASSERT_TRUE(install.waitForFinished(120000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().constData();
+    const QString data = QString::fromLocal8Bit(qgetenv("OMR_SOURCE_DIR")) + u"/data"_s;
+    EXPECT_EQ(folderEntries(dir()), folderEntries(data, {u"omr_anzeige"_s}));
+    EXPECT_EQ(folderEntries(file(u"werbung"_s)), folderEntries(data + u"/werbung"_s));
+
     const auto start = [this] { writeIni("Scheibenanzahl=3\r\nWechselzeit=45\r\n", "Scheibe2=2.10\r\n"); };
     start();
     startFrame().close();
@@ -467,6 +483,7 @@ TEST_F(FrameWindowTest, StopSignalEndsTheProgramAsClosingItsFrameDoes)
         environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         environment.insert(u"OMR_REPORT_FIRST_PAINT"_s, u"1"_s);
         program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(QDir::rootPath());
         program.start(file(u"omr_anzeige"_s), {});
         QByteArray output;
         while (!output.contains("first-paint") && program.waitForReadyRead(60000))
