@@ -22,8 +22,8 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # A program folder that runs where it lies: the program with the definition
-# files, language files and werbung folder beside it. The settings file
-# appears in it when the display first closes.
+# files, language files and werbung folder beside it, and the kiosk files of
+# contrib/. The settings file appears in it when the display first closes.
 PREFIX ?= $(HOME)/omr_anzeige
 install: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target omr_anzeige

@@ -460,7 +460,7 @@ TEST_F(FrameWindowTest, InstalledProgramStoppedBySignalLeavesWhatItsCloseLeaves)
     ASSERT_TRUE(install.waitForFinished(120000));
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().constData();
     const QString data = QString::fromLocal8Bit(qgetenv("OMR_SOURCE_DIR")) + u"/data"_s;
-    EXPECT_EQ(folderEntries(dir()), folderEntries(data, {u"omr_anzeige"_s}));
+    EXPECT_EQ(folderEntries(dir()), folderEntries(data, {u"omr_anzeige"_s, u"contrib"_s}));
     EXPECT_EQ(folderEntries(file(u"werbung"_s)), folderEntries(data + u"/werbung"_s));
 
     const auto start = [this] { writeIni("Scheibenanzahl=3\r\nWechselzeit=45\r\n", "Scheibe2=2.10\r\n"); };
