@@ -4,7 +4,7 @@ BUILD ?= build
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test install test-asan fuzz bench soak clean
+.PHONY: deps configure build run test install dist test-asan fuzz bench soak clean
 
 deps:
 	@scripts/install-deps
@@ -29,6 +29,16 @@ install: configure
 	@cmake --build $(BUILD) -j$(JOBS) --target omr_anzeige
 	@cmake --install $(BUILD) --prefix "$(PREFIX)" --strip > /dev/null
 	@echo "Program folder: $(PREFIX)"
+
+# The same folder, named omr_anzeige, packed as a .tar.gz in $(BUILD)/.
+VERSION := $(shell grep -o 'omr_anzeige VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+DIST := omr_anzeige-$(VERSION)-linux-$(shell uname -m)
+dist: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_anzeige
+	@rm -rf $(BUILD)/dist
+	@cmake --install $(BUILD) --prefix $(BUILD)/dist/omr_anzeige --strip > /dev/null
+	@tar -C $(BUILD)/dist --owner=0 --group=0 --numeric-owner -czf $(BUILD)/$(DIST).tar.gz omr_anzeige
+	@echo "Archive: $(BUILD)/$(DIST).tar.gz"
 
 # The whole suite once more, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset "asan", its own build tree).
