@@ -1,8 +1,11 @@
 # The two entry points of the project: `make run` and `make test`.
 BUILD ?= build
+# The build's sub-makes would otherwise announce every directory they enter.
+MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps configure build run test test-asan fuzz bench soak share-deps share-up share-down bench-share soak-share clean
+.PHONY: deps configure build run test install dist test-asan fuzz bench soak share-deps share-up share-down bench-share \
+	soak-share clean
 
 deps:
 	@scripts/install-deps
@@ -18,6 +21,25 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# A program folder that runs where it lies: the program with the definition
+# files, language files and werbung folder beside it, and the kiosk files of
+# contrib/. The settings file appears in it when the display first closes.
+PREFIX ?= $(HOME)/omr_anzeige
+install: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_anzeige
+	@cmake --install $(BUILD) --prefix "$(PREFIX)" --strip > /dev/null
+	@echo "Program folder: $(PREFIX)"
+
+# The same folder, named omr_anzeige, packed as a .tar.gz in $(BUILD)/.
+VERSION := $(shell grep -o 'omr_anzeige VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+DIST := omr_anzeige-$(VERSION)-linux-$(shell uname -m)
+dist: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target omr_anzeige
+	@rm -rf $(BUILD)/dist
+	@cmake --install $(BUILD) --prefix $(BUILD)/dist/omr_anzeige --strip > /dev/null
+	@tar -C $(BUILD)/dist --owner=0 --group=0 --numeric-owner -czf $(BUILD)/$(DIST).tar.gz omr_anzeige
+	@echo "Archive: $(BUILD)/$(DIST).tar.gz"
 
 # The whole suite once more, built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset "asan", its own build tree).

@@ -1,5 +1,7 @@
 #include "platform/FirstPaintWatch.h"
 #include "platform/QtDialogs.h"
+#include "platform/StopRequests.h"
+#include "shell/FrameStop.h"
 #include "shell/frmMDI.h"
 
 #include <QApplication>
@@ -11,6 +13,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtDialogs::install();
+    // Listening before the frame loads: its load may already wait in a box.
+    StopRequests stopRequests;
+    FrameStop frameStop;
+    QObject::connect(&stopRequests, &StopRequests::stopRequested, &frameStop, &FrameStop::request);
     frmMDI frame;
     // The start-up benchmark reads the moment of the first painted frame.
     std::unique_ptr<FirstPaintWatch> firstPaint;
@@ -21,5 +27,6 @@ int main(int argc, char** argv)
         });
     }
     frame.show();
+    frameStop.setFrame(frame);
     return app.exec();
 }

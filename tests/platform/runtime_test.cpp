@@ -1,7 +1,12 @@
 #include "platform/Dialogs.h"
+#include "platform/StopRequests.h"
 #include "platform/VbTimer.h"
 #include "support/TestDialogs.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -90,5 +95,52 @@ TEST_F(DialogsTest, FileDialogAnswersComeFromTheHandlerAndWithoutHandlersNothing
     EXPECT_FALSE(Dialogs::messageOpen());
     EXPECT_EQ(Dialogs::openFile(u"/"_s, u"Pictures (*.bmp)"_s), std::nullopt);
 }
+
+#if defined(Q_OS_UNIX)
+
+volatile std::sig_atomic_t g_earlierCalls = 0;
+
+void earlierHandler(int)
+{
+    g_earlierCalls = g_earlierCalls + 1;
+}
+
+TEST(StopRequestsTest, FirstSignalArrivesOnTheEventLoopOnceAndThenTheEarlierHandlingIsBack)
+{
+    const struct {
+        int signal;
+        bool ignoredAtStart;
+    } cases[] = {{SIGTERM, false}, {SIGINT, false}, {SIGINT, true}, {SIGTERM, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        const auto before = std::signal(c.signal, c.ignoredAtStart ? SIG_IGN : earlierHandler);
+        g_earlierCalls = 0;
+        int delivered = 0;
+        {
+            StopRequests requests;
+            EXPECT_TRUE(requests.isListening());
+            EXPECT_FALSE(StopRequests().isListening());
+            QObject::connect(&requests, &StopRequests::stopRequested, [&delivered] { ++delivered; });
+            std::raise(c.signal);
+            EXPECT_EQ(delivered, 0);
+            const QDeadlineTimer deadline(30000);
+            for (int pass = 0; delivered == 0 && (pass < 20 || !c.ignoredAtStart) && !deadline.hasExpired(); ++pass)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            EXPECT_EQ(delivered, c.ignoredAtStart ? 0 : 1);
+            EXPECT_EQ(requests.isListening(), c.ignoredAtStart);
+            EXPECT_EQ(g_earlierCalls, 0);
+
+            std::raise(c.signal);
+            QCoreApplication::processEvents();
+        }
+        std::raise(c.signal);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(delivered, c.ignoredAtStart ? 0 : 1);
+        EXPECT_EQ(g_earlierCalls, c.ignoredAtStart ? 0 : 2);
+        std::signal(c.signal, before);
+    }
+}
+
+#endif
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "ranking/frmRangliste.h"
 #include "shell/FrameCaption.h"
 #include "shell/FrameLayout.h"
+#include "shell/FrameStop.h"
 #include "shell/Watchdog.h"
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
@@ -15,12 +16,20 @@
 #include "target/Scheibe.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 
 #include <cmath>
 #include <memory>
 #include <optional>
+
+#if defined(Q_OS_UNIX)
+#include <signal.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -415,5 +424,117 @@ TEST_F(FrameWindowTest, CountSteppedDownToNothingRunsClosesAndStartsAgainWithEig
     flushDeletes();
     EXPECT_EQ(startFrame().count(), 8);
 }
+
+// --- stopped from outside ---
+
+// Until the frame has closed (the stop may wait for a loop to return).
+bool processEventsUntil(const std::function<bool()>& done)
+{
+    const QDeadlineTimer deadline(30000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    return done();
+}
+
+TEST_F(FrameWindowTest, StopRequestClosesTheFrameOnceNoBoxWaitsBelowIt)
+{
+    const struct {
+        const char* name;
+        bool whileLoading, boxWaits;
+    } cases[] = {{"running", false, false}, {"box open", false, true}, {"still loading", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeIni("Scheibenanzahl=3\r\n", "Scheibe2=3.30\r\n");
+        FrameStop stop;
+        if (c.whileLoading)
+            stop.request();
+        frmMDI& frame = startFrame();
+        frame.openOptions();
+        s().RLTitel = u"Finale"_s;
+        stop.setFrame(frame);
+        if (c.boxWaits) {
+            QDialog box(&frame);
+            QTimer::singleShot(0, &stop, &FrameStop::request);
+            EXPECT_EQ(box.exec(), QDialog::Rejected);
+        }
+        // The code below a box, or the load, still finds the frame whole.
+        if (c.boxWaits || c.whileLoading) {
+            EXPECT_EQ(frame.count(), 3);
+        } else {
+            stop.request();
+        }
+        EXPECT_TRUE(stop.isRequested());
+        EXPECT_TRUE(processEventsUntil([&frame] { return frame.count() == 0; }));
+        flushDeletes();
+        for (const char* line : {"RLTitel=Finale", "Scheibe2=3.30", "VergroessernAus=0"})
+            EXPECT_TRUE(iniLines().contains(QLatin1String(line))) << line;
+        EXPECT_EQ(frame.options(), nullptr);
+        EXPECT_EQ(frame.rangliste(), nullptr);
+        m_frame.reset();
+        ProgramState::reset();
+    }
+}
+
+#if defined(Q_OS_UNIX)
+
+std::string folderEntries(const QString& path, QStringList more = {})
+{
+    QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot) + more;
+    names.removeAll(u"CMakeLists.txt"_s);
+    names.removeAll(u"README.md"_s);
+    names.sort();
+    return names.join(QLatin1Char(' ')).toStdString();
+}
+
+// The program folder as installed, with the program stopped by a signal once
+// its frame has been painted: it must leave the settings file that its
+// frame's close leaves, in the folder it runs from.
+TEST_F(FrameWindowTest, InstalledProgramStoppedBySignalLeavesWhatItsCloseLeaves)
+{
+    QProcess install;
+    install.start(QString::fromLocal8Bit(qgetenv("OMR_CMAKE")),
+        {u"--install"_s, QString::fromLocal8Bit(qgetenv("OMR_BUILD_DIR")), u"--prefix"_s, dir()});
+    ASSERT_TRUE(install.waitForFinished(120000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().constData();
+    const QString data = QString::fromLocal8Bit(qgetenv("OMR_SOURCE_DIR")) + u"/data"_s;
+    EXPECT_EQ(folderEntries(dir()), folderEntries(data, {u"omr_anzeige"_s, u"contrib"_s}));
+    EXPECT_EQ(folderEntries(file(u"werbung"_s)), folderEntries(data + u"/werbung"_s));
+
+    const auto start = [this] { writeIni("Scheibenanzahl=3\r\nWechselzeit=45\r\n", "Scheibe2=2.10\r\n"); };
+    start();
+    startFrame().close();
+    flushDeletes();
+    m_frame.reset();
+    const QByteArray closed = read(u"omr_anzeige.ini"_s);
+    ASSERT_GT(closed.count("\r\n"), 44);
+
+    const struct {
+        int signal;
+        const char* name;
+    } cases[] = {{SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        environment.insert(u"OMR_REPORT_FIRST_PAINT"_s, u"1"_s);
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(QDir::rootPath());
+        program.start(file(u"omr_anzeige"_s), {});
+        QByteArray output;
+        while (!output.contains("first-paint") && program.waitForReadyRead(60000))
+            output += program.readAllStandardOutput();
+        ASSERT_TRUE(output.contains("first-paint")) << program.readAllStandardError().constData();
+        ASSERT_EQ(::kill(static_cast<pid_t>(program.processId()), c.signal), 0);
+        if (!program.waitForFinished(60000))
+            program.kill();
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << program.readAllStandardError().constData();
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_EQ(read(u"omr_anzeige.ini"_s).toStdString(), closed.toStdString());
+    }
+}
+
+#endif
 
 } // namespace
