@@ -31,7 +31,7 @@ void FreezeMeter::tickStarted()
 void FreezeMeter::tickFinished()
 {
     // The gap so far overlapped the tick, whether or not a beat comes in it.
-    if (m_clock.isValid())
+    if (m_timer.isActive())
         m_worstDuringTickNs = std::max(m_worstDuringTickNs, heldSinceTickOrBeat(m_clock.nsecsElapsed()));
     m_ticksRunning = std::max(0, m_ticksRunning - 1);
 }

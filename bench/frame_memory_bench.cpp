@@ -20,6 +20,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -75,8 +76,10 @@ void BM_Frame_Loaded(benchmark::State& state)
             Austausch2002(record, 1, lane, 1, folder.exchange(), 1, 1);
         }
         timers.tmrWatchdog.fire();
-        while (!frame.watchdog()->idle())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        while (!frame.watchdog()->idle()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            QThread::msleep(1);
+        }
         settle();
         for (int page = 1; page < pages; ++page) {
             timers.tmrBlaettern.fire();

@@ -220,14 +220,18 @@ int Soak::run()
     log.feed(simulator.readAllStandardOutput(), true);
 
     // The display takes the last message of every lane.
+    // A message is taken when its control file goes, and handled once the
+    // user-interface thread has applied what the workers took.
     const bool drained = waitFor(
         [&] {
+            if (!watchdog->idle())
+                return false;
             timers.tmrWatchdog.fire();
             for (int lane = 1; lane <= o.lanes; ++lane) {
                 if (QFileInfo::exists(controlFile(lane)))
                     return false;
             }
-            return true;
+            return watchdog->idle();
         },
         60000);
     ledger.close();

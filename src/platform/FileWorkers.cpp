@@ -2,6 +2,33 @@
 
 #include <QMetaObject>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The workers mostly wait for the share; when they do need a processor, the
+// user-interface thread, which paints, comes first.
+void yieldToTheScreen()
+{
+    thread_local bool lowered = false;
+    if (lowered)
+        return;
+    lowered = true;
+#ifdef Q_OS_WIN
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+#elif defined(Q_OS_LINUX)
+    // On Linux a thread has a nice value of its own.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 5);
+#endif
+}
+
+} // namespace
+
 FileWorkers::FileWorkers(int threads)
 {
     if (threads > 0) {
@@ -19,10 +46,14 @@ FileWorkers::~FileWorkers()
 
 void FileWorkers::run(std::function<void()> work)
 {
-    if (m_pool)
-        m_pool->start(std::move(work));
-    else
+    if (m_pool) {
+        m_pool->start([work = std::move(work)] {
+            yieldToTheScreen();
+            work();
+        });
+    } else {
         work();
+    }
 }
 
 void FileWorkers::handBack(std::function<void()> back)
