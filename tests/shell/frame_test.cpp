@@ -13,6 +13,7 @@
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
+#include "support/Wait.h"
 #include "target/Scheibe.h"
 
 #include <QApplication>
@@ -298,8 +299,7 @@ TEST_F(FrameWindowTest, MissingResultsFileIsLoggedBesideTheProgram)
     ASSERT_EQ(Austausch2002(record, 1, 2, 1, dir(), 1, 1), 0);
     frame.timers().tmrWatchdog.fire();
     // The file work runs beside the screen; its outcome is applied afterwards.
-    for (int i = 0; i < 500 && !frame.watchdog()->idle(); ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(waitUntil([&] { return frame.watchdog()->idle(); }));
     const QString line = u"\tlane 2\tresults file missing\t"_s + QDir(dir()).filePath(u"Bahn2.txt"_s) + u"\n"_s;
     EXPECT_TRUE(read(u"OMRAnzeige.log"_s).endsWith(line.toUtf8()));
 }

@@ -811,6 +811,9 @@ protected:
         while (simulator.state() != QProcess::NotRunning && clock.elapsed() < kTimeoutMs) {
             watchdog.tick();
             QCoreApplication::processEvents();
+            // The workers need the processor more than a tick that finds every lane busy.
+            if (!watchdog.idle())
+                QThread::usleep(200);
         }
         if (simulator.state() != QProcess::NotRunning) {
             simulator.kill();
