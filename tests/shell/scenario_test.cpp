@@ -1,12 +1,16 @@
 // The display end to end, as scenarios: each file under tests/scenarios/ holds
 // the files of a program folder, what the scoring system sends and what the
-// timers do, and what must follow (labels, shown targets, files, event log,
-// boxes). The real main frame runs them, in a program folder of its own with
-// the shipped definition files. The language of the files is in
+// timers do, and what must follow. A scenario runs either the real main frame
+// ("start") or the polling cycle alone over lanes that write down every call
+// made on them ("cycle"). The language of the files is in
 // tests/scenarios/README.md.
+#include "diag/EventLog.h"
 #include "exchange/Austausch.h"
+#include "platform/ProfileDocument.h"
+#include "shell/SettingsFile.h"
 #include "shell/Watchdog.h"
 #include "shell/frmMDI.h"
+#include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
 #include "support/QtPrinting.h"
 #include "support/Wait.h"
@@ -50,11 +54,27 @@ QList<int> lanes(const QString& spec)
     return result;
 }
 
+QStringList items(const QString& text)
+{
+    return text.isEmpty() ? QStringList() : text.split(u" | "_s);
+}
+
+// The polling cycle alone, over recording lanes.
+struct Cycle {
+    explicit Cycle(int lanes, const QString& log) : targets(lanes), eventLog(log) { }
+    FrameTimers timers;
+    FakeTargets targets;
+    FakeRanking ranking;
+    EventLog eventLog;
+    Watchdog watchdog {ProgramState::instance(), timers, targets, ranking, &eventLog, nullptr, 0};
+};
+
 class Scenario : public ProgramFolderTest, public ::testing::WithParamInterface<std::string> {
 protected:
     void TearDown() override
     {
         m_frame.reset();
+        m_cycle.reset();
         ProgramFolderTest::TearDown();
     }
 
@@ -62,6 +82,11 @@ protected:
     QString expand(QString text) const
     {
         return text.replace(u"{dir}"_s, dir()).replace(u"{x}"_s, exchange()).replace(u"\\t"_s, u"\t"_s);
+    }
+    QString path(const QString& name) const
+    {
+        const QString expanded = expand(name);
+        return QFileInfo(expanded).isAbsolute() ? expanded : file(expanded);
     }
     frmMDI& frame()
     {
@@ -72,11 +97,7 @@ protected:
         }
         return *m_frame;
     }
-    void settle()
-    {
-        EXPECT_TRUE(waitUntil([this] { return !m_frame || !m_frame->watchdog() || m_frame->watchdog()->idle(); }));
-        QCoreApplication::processEvents();
-    }
+    Watchdog* watchdog() const { return m_frame ? m_frame->watchdog() : m_cycle ? &m_cycle->watchdog : nullptr; }
     QString label(int lane, const QString& name)
     {
         Scheibe* target = frame().scheibe(lane);
@@ -90,9 +111,50 @@ protected:
             lines << line.section(QLatin1Char('\t'), 1);
         return lines;
     }
-    void send(const QString& verb, int lane, const QString& text)
+    // Calls written down since the last look.
+    QStringList taken(QStringList& calls)
     {
-        QString value = text;
+        const QStringList result = calls;
+        calls.clear();
+        return result;
+    }
+
+    void step(const QString& verb, const QStringList& args, const QString& rest);
+    void expect(const QString& what, const QStringList& args, const QString& rest);
+
+    std::unique_ptr<frmMDI> m_frame;
+    std::unique_ptr<Cycle> m_cycle;
+};
+
+void Scenario::step(const QString& verb, const QStringList& args, const QString& rest)
+{
+    const int number = args.value(0, u"1"_s).toInt();
+    if (verb == u"start") {
+        frame();
+    } else if (verb == u"cycle") {
+        SettingsFile::EinstellungenLaden();
+        m_cycle = std::make_unique<Cycle>(args.isEmpty() ? s().Scheibenanzahl : number, file(u"OMRAnzeige.log"_s));
+    } else if (verb == u"set") {
+        // A key of the settings file changes and the settings are read again.
+        ProfileDocument settings(file(u"omr_anzeige.ini"_s));
+        settings.load();
+        settings.writeString(u"Options"_s, rest.section(u'=', 0, 0), expand(rest.section(u'=', 1)));
+        settings.save();
+        SettingsFile::EinstellungenLaden();
+    } else if (verb == u"tick" || verb == u"flip") {
+        for (int i = 0; i < number; ++i) {
+            if (verb == u"flip")
+                frame().timers().tmrBlaettern.fire();
+            else if (m_cycle)
+                m_cycle->watchdog.tick();
+            else
+                frame().timers().tmrWatchdog.fire();
+            EXPECT_TRUE(waitUntil([this] { return !watchdog() || watchdog()->idle(); }));
+            QCoreApplication::processEvents();
+        }
+    } else if (verb == u"send" || verb == u"send2" || verb == u"announce" || verb == u"results") {
+        QString value = expand(rest.section(u' ', 1));
+        const int lane = args.value(0).toInt();
         std::uint8_t code = 4;
         if (verb == u"send")
             code = Austausch2002(value, 1, lane, 1, exchange(), 1, 1);
@@ -101,38 +163,13 @@ protected:
         else
             code = AustauschAlt(value, lane, 1, exchange(), 1, verb == u"announce" ? 2 : 1);
         EXPECT_EQ(code, 0) << verb.toStdString() << " " << lane;
-    }
-
-    void step(const QString& verb, const QStringList& args, const QString& rest);
-    void expect(const QString& what, const QStringList& args, const QString& rest);
-
-    std::unique_ptr<frmMDI> m_frame;
-};
-
-void Scenario::step(const QString& verb, const QStringList& args, const QString& rest)
-{
-    const int times = args.value(0, u"1"_s).toInt();
-    if (verb == u"start") {
-        frame();
-    } else if (verb == u"tick" || verb == u"flip") {
-        for (int i = 0; i < times; ++i) {
-            VbTimer& timer = verb == u"tick" ? frame().timers().tmrWatchdog : frame().timers().tmrBlaettern;
-            timer.fire();
-            settle();
-        }
-    } else if (verb == u"send" || verb == u"send2" || verb == u"announce" || verb == u"results") {
-        send(verb, args.value(0).toInt(), expand(rest.section(QLatin1Char(' '), 1)));
     } else if (verb == u"delete") {
-        const QString name = expand(args.value(0));
-        const QString path = QFileInfo(name).isAbsolute() ? name : file(name);
-        EXPECT_TRUE(QFileInfo(path).isDir() ? QDir(path).removeRecursively() : QFile::remove(path))
-            << path.toStdString();
+        const QString target = path(args.value(0));
+        EXPECT_TRUE(QFileInfo(target).isDir() ? QDir(target).removeRecursively() : QFile::remove(target));
     } else if (verb == u"mkdir") {
-        const QString name = expand(args.value(0));
-        EXPECT_TRUE(QDir().mkpath(QFileInfo(name).isAbsolute() ? name : file(name)));
+        EXPECT_TRUE(QDir().mkpath(path(args.value(0))));
     } else if (verb == u"close") {
         frame().close();
-        settle();
         m_frame.reset();
     } else {
         ADD_FAILURE() << "unknown step " << verb.toStdString();
@@ -142,32 +179,31 @@ void Scenario::step(const QString& verb, const QStringList& args, const QString&
 void Scenario::expect(const QString& what, const QStringList& args, const QString& rest)
 {
     // rest is what follows "expect <what>".
-    const QString value = expand(rest.section(QLatin1Char(' '), what == u"label" ? 2 : 0));
     if (what == u"label") {
-        EXPECT_EQ(label(args.value(0).toInt(), args.value(1)), value);
+        EXPECT_EQ(label(args.value(0).toInt(), args.value(1)), expand(rest.section(u' ', 2)));
+    } else if (what == u"calls") {
+        EXPECT_EQ(taken(m_cycle->targets.lane(args.value(0).toInt()).calls), items(expand(rest.section(u' ', 1))));
+    } else if (what == u"order") {
+        EXPECT_EQ(taken(m_cycle->targets.log), items(expand(rest)));
     } else if (what == u"shown") {
         QList<int> shown;
         for (int lane = 1; lane <= frame().count(); ++lane) {
             if (frame().at(lane)->isTargetVisible())
                 shown.append(lane);
         }
-        EXPECT_EQ(shown, lanes(value == u"none" ? QString() : value));
+        EXPECT_EQ(shown, lanes(rest == u"none" ? QString() : rest));
     } else if (what == u"file") {
-        const QString name = expand(args.value(0));
-        EXPECT_EQ(QFileInfo::exists(QFileInfo(name).isAbsolute() ? name : file(name)), args.value(1) == u"exists")
-            << name.toStdString();
+        EXPECT_EQ(QFileInfo::exists(path(args.value(0))), args.value(1) == u"exists") << args.value(0).toStdString();
     } else if (what == u"line") {
-        const QString name = expand(args.value(0));
-        const QString text = expand(rest.section(QLatin1Char(' '), 1));
-        const QStringList lines = QString::fromLatin1(read(name)).split(QRegularExpression(u"\r?\n"_s));
-        EXPECT_TRUE(lines.contains(text)) << name.toStdString() << " lacks " << text.toStdString();
+        const QStringList lines = QString::fromLatin1(read(path(args.value(0)))).split(QRegularExpression(u"\r?\n"_s));
+        EXPECT_TRUE(lines.contains(expand(rest.section(u' ', 1)))) << rest.toStdString();
     } else if (what == u"log") {
-        EXPECT_EQ(logLines(), value.isEmpty() ? QStringList() : value.split(u" | "_s));
+        EXPECT_EQ(logLines(), items(expand(rest)));
     } else if (what == u"box") {
         QStringList boxes;
         for (const Dialogs::MessageRequest& box : TestDialogs::messages())
             boxes << box.title + u": "_s + box.text;
-        EXPECT_EQ(boxes, value.isEmpty() ? QStringList() : value.split(u" | "_s));
+        EXPECT_EQ(boxes, items(expand(rest)));
     } else {
         ADD_FAILURE() << "unknown expectation " << what.toStdString();
     }
@@ -175,47 +211,45 @@ void Scenario::expect(const QString& what, const QStringList& args, const QStrin
 
 TEST_P(Scenario, Runs)
 {
-    const QString path = sourceDir() + u"/tests/scenarios/"_s + QString::fromStdString(GetParam()) + u".txt"_s;
-    QFile scenario(path);
-    ASSERT_TRUE(scenario.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QString name = QString::fromStdString(GetParam());
+    QFile scenario(sourceDir() + u"/tests/scenarios/"_s + name + u".txt"_s);
+    ASSERT_TRUE(scenario.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(scenario.readAll()).split(u'\n');
 
     ASSERT_TRUE(QDir().mkpath(exchange()));
     const QDir data(sourceDir() + u"/data"_s);
-    for (const QString& name : data.entryList({u"*.def"_s, u"Sprache_*.ini"_s}, QDir::Files))
-        ASSERT_TRUE(QFile::copy(data.filePath(name), file(name)));
+    for (const QString& shipped : data.entryList({u"*.def"_s, u"Sprache_*.ini"_s}, QDir::Files))
+        ASSERT_TRUE(QFile::copy(data.filePath(shipped), file(shipped)));
 
     QString writing;
     QByteArray content;
-    const auto flush = [&] {
-        if (!writing.isEmpty())
-            write(writing, content);
-        writing.clear();
-        content.clear();
-    };
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QString line = lines[n].trimmed();
         if (line.startsWith(u'|')) {
             content += expand(line.mid(2)).toLatin1() + "\r\n";
             continue;
         }
-        flush();
+        if (!writing.isEmpty()) {
+            write(writing, content);
+            writing.clear();
+            content.clear();
+        }
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        SCOPED_TRACE(u"%1:%2: %3"_s.arg(QFileInfo(path).fileName()).arg(n + 1).arg(line).toStdString());
+        SCOPED_TRACE(u"%1.txt:%2: %3"_s.arg(name).arg(n + 1).arg(line).toStdString());
         QStringList words = line.split(u' ', Qt::SkipEmptyParts);
         const QString verb = words.takeFirst();
         if (verb == u"file") {
-            writing = words.value(0);
+            writing = expand(words.value(0));
             QDir().mkpath(QFileInfo(file(writing)).path());
         } else if (verb == u"expect") {
-            const QString what = words.takeFirst();
-            expect(what, words, line.section(u' ', 2));
+            expect(words.value(0), words.mid(1), line.section(u' ', 2));
         } else {
             step(verb, words, line.section(u' ', 1));
         }
     }
-    flush();
+    if (!writing.isEmpty())
+        write(writing, content);
 }
 
 INSTANTIATE_TEST_SUITE_P(

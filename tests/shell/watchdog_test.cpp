@@ -1,9 +1,10 @@
-// The polling cycle with recording targets: what each message does, the faults
-// of the exchange folder it passes over (every message that arrives complete is
-// handled exactly once, no file outside the folder is loaded), what it tells
-// its observer and what it writes into the event log; and the cycle against the
-// scoring-system simulator running as a separate process, where every message
-// must reach its target exactly once and in order and the files must be left clean.
+// The polling cycle with recording targets, where a scenario file cannot reach:
+// message boxes and targets that run the event loop, faults in the middle of a
+// tick, the calls on the share and a share that hangs, what it tells its
+// observers; and the cycle against the scoring-system simulator running as a
+// separate process, where every message must reach its target exactly once and
+// in order and the files must be left clean. What each message does, and the
+// faults it logs, are scenarios in tests/scenarios/.
 #include "diag/EventLog.h"
 #include "exchange/Austausch.h"
 #include "exchange/ExchangeCodes.h"
@@ -107,17 +108,6 @@ protected:
         for (int i = 0; i < n; ++i)
             watchdog.tick();
     }
-    // The event log's lines without their time column.
-    QStringList logged() const
-    {
-        QFile file(eventLog.path());
-        QStringList lines;
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-                lines << line.section(QLatin1Char('\t'), 1);
-        }
-        return lines;
-    }
 
     QTemporaryDir root;
     ProgramState state;
@@ -129,84 +119,6 @@ protected:
 };
 
 using WatchdogCycle = WatchdogTest;
-
-// An event-log line without its time column.
-QString line(int lane, const QString& what, const QString& file)
-{
-    return u"lane %1\t%2\t%3"_s.arg(lane).arg(what, file);
-}
-
-TEST_F(WatchdogCycle, NamesInAnyLetterCaseOddFlagsAndUnknownTypes)
-{
-    // What the simulator sends is checked end to end below; these it never sends.
-    writeFile(u"Ergebnisse/Bahn1.txt"_s, "x");
-    const struct {
-        int b;
-        const char* n;
-        QStringList expected;
-    } cases[] = {{1, "ergebnisse\\BAHN1.TXT", {u"LadeErgebnisse(%1)"_s.arg(path(u"Ergebnisse/Bahn1.txt"_s))}},
-        {2, "ja", {u"SetProbe(1)"_s}}, {3, "datei.ini", {}}, {0, "x", {}}};
-    for (const auto& c : cases) {
-        calls(3).clear();
-        serverSends(3, c.b, QString::fromUtf8(c.n));
-        watchdog.tick();
-        EXPECT_EQ(calls(3), c.expected + QStringList {u"Refresh"_s}) << "B = " << c.b;
-        EXPECT_FALSE(exists(u"HCVS1L3.ctl"_s));
-    }
-    EXPECT_TRUE(TestDialogs::messages().isEmpty());
-}
-
-TEST_F(WatchdogCycle, EachDisplayServerReadsOnlyItsOwnFiles)
-{
-    serverSendsName(3, u"Eins"_s);
-    serverSends(3, 4, u"Zwei"_s, true);
-    state.settings.AnzeigeServerNr = 1;
-    watchdog.tick();
-    EXPECT_EQ(calls(3), named(u"Zwei"_s));
-    EXPECT_TRUE(exists(u"HCVS1L3.ctl"_s));
-
-    serverSends(3, 4, u"Drei"_s, true);
-    state.settings.AnzeigeServerNr = 0;
-    watchdog.tick();
-    EXPECT_EQ(calls(3), named(u"Zwei"_s) + named(u"Eins"_s));
-    EXPECT_TRUE(exists(u"HCVS1L3-1.ctl"_s));
-}
-
-TEST_F(WatchdogCycle, OneMessagePerLaneAndTick)
-{
-    serverSendsName(2, u"erst"_s);
-    watchdog.tick();
-    serverSendsName(2, u"dann"_s);
-    EXPECT_EQ(calls(2), named(u"erst"_s));
-    ticks(2);
-    EXPECT_EQ(calls(2), named(u"erst"_s) + named(u"dann"_s));
-}
-
-TEST_F(WatchdogCycle, OnlyTheLanesOfTheRangeOrCountThatHaveAWindowArePolled)
-{
-    const struct {
-        int anfEnde, count, first, last;
-    } cases[] = {{1, 10, 5, 8}, {0, 4, 1, 4}, {0, 12, 1, 10}};
-    for (const auto& c : cases) {
-        emptyFolder();
-        targets.log.clear();
-        state.settings.AnfEnde = static_cast<std::uint8_t>(c.anfEnde);
-        state.settings.AnfScheibe = 5;
-        state.settings.EndScheibe = 8;
-        state.settings.Scheibenanzahl = static_cast<std::uint8_t>(c.count);
-        for (int lane = 1; lane <= 12; ++lane)
-            serverSends(lane, 3, QString());
-        watchdog.tick();
-        QStringList refreshed;
-        for (int lane = 1; lane <= 12; ++lane) {
-            const bool polled = lane >= c.first && lane <= c.last;
-            EXPECT_EQ(exists(u"HCVS1L%1.ctl"_s.arg(lane)), !polled) << c.count << ": " << lane;
-            if (polled)
-                refreshed << u"Refresh %1"_s.arg(lane);
-        }
-        EXPECT_EQ(targets.log, refreshed) << c.count;
-    }
-}
 
 TEST_F(WatchdogCycle, RankingOnScreenTouchesNoFileAndIsHiddenWhenTheTargetsAreBack)
 {
@@ -281,77 +193,9 @@ TEST_F(WatchdogCycle, NothingHappensWhileAnotherBoxIsOpen)
     EXPECT_TRUE(timers.tmrWerbePause.isEnabled());
 }
 
-TEST_F(WatchdogCycle, PlacesFileIsAppliedWithinTheCountAndDeleted)
-{
-    state.settings.VerbindungsArt = 0;
-    const struct {
-        const char* name;
-        QByteArray content;
-        std::map<int, int> places; // lane -> place
-    } cases[] = {
-        {"HPlatz.hwv", "3,1\r\n12,2\r\n7,3\r\n", {{3, 1}, {7, 3}}}, {"hplatz.HWV", "2,4\r\n", {{2, 4}}},
-        {"HPlatz.hwv", "1,5\r\n2", {{1, 5}}},
-        {"HPlatz.hwv", "1,70000\r\n2,1\r\n", {}}, // a place beyond 16 bits stops the file
-    };
-    for (const auto& c : cases) {
-        for (int lane = 1; lane <= 10; ++lane)
-            calls(lane).clear();
-        writeFile(QLatin1String(c.name), c.content);
-        watchdog.tick();
-        for (int lane = 1; lane <= 10; ++lane) {
-            const auto place = c.places.find(lane);
-            EXPECT_EQ(calls(lane), place == c.places.end() ? QStringList() : placed(place->second))
-                << c.content.constData() << " lane " << lane;
-        }
-        EXPECT_FALSE(exists(QLatin1String(c.name)));
-    }
-}
-
-TEST_F(WatchdogCycle, PlacesAreAppliedInTheTwoThousandTwoProtocolOnlyByHand)
-{
-    writeFile(u"HPlatz.hwv"_s, "1,1\r\n");
-    watchdog.tick();
-    EXPECT_TRUE(exists(u"HPlatz.hwv"_s));
-    watchdog.PlaetzeLaden(path(u"HPlatz.hwv"_s));
-    EXPECT_EQ(calls(1), placed(1));
-    EXPECT_FALSE(exists(u"HPlatz.hwv"_s));
-}
-
 // --- faults of the exchange folder ---
 
 using WatchdogFaults = WatchdogTest;
-
-TEST_F(WatchdogFaults, FolderRemovedOrReplacedByAFileAndCreatedAgain)
-{
-    serverSendsName(2, u"vorher"_s);
-    watchdog.tick();
-    for (const bool replacedByFile : {false, true}) {
-        ASSERT_TRUE(QDir(folder()).removeRecursively());
-        if (replacedByFile) {
-            ASSERT_TRUE(QFile(folder()).open(QIODevice::WriteOnly));
-        }
-        for (int protocol : {1, 0, 1}) {
-            state.settings.VerbindungsArt = static_cast<std::uint8_t>(protocol);
-            ticks(2);
-        }
-        for (int lane = 1; lane <= 10; ++lane)
-            EXPECT_EQ(calls(lane).size(), lane == 2 ? 2 : 0) << lane;
-        if (replacedByFile) {
-            ASSERT_TRUE(QFile::remove(folder()));
-        }
-    }
-    ASSERT_TRUE(QDir(root.path()).mkdir(u"austausch"_s));
-    serverSendsName(2, u"nachher"_s);
-    serverSendsName(7, u"neu"_s);
-    ticks(3);
-    EXPECT_EQ(calls(2), named(u"vorher"_s) + named(u"nachher"_s));
-    EXPECT_EQ(calls(7), named(u"neu"_s));
-    EXPECT_TRUE(TestDialogs::messages().isEmpty());
-    // The loss and the return are written down once each, not per lane and tick.
-    EXPECT_EQ(logged(),
-        QStringList(
-            {u"-\texchange folder unreachable\t"_s + folder(), u"-\texchange folder reachable again\t"_s + folder()}));
-}
 
 TEST_F(WatchdogFaults, FolderRemovedAndCreatedAgainDuringATick)
 {
@@ -372,25 +216,6 @@ TEST_F(WatchdogFaults, FolderRemovedAndCreatedAgainDuringATick)
     EXPECT_FALSE(exists(u"HCVS1L6.ctl"_s));
 }
 
-TEST_F(WatchdogFaults, ControlFileWithoutDataFileWaitsForIt)
-{
-    serverSendsName(2, u"zwei"_s);
-    writeFile(u"HCVS1L3.ctl"_s, "\"A#1;S#1;L#3;B#4;N#drei\"\r\n");
-    serverSendsName(4, u"vier"_s);
-    ticks(3);
-    EXPECT_EQ(calls(2), named(u"zwei"_s));
-    EXPECT_EQ(calls(4), named(u"vier"_s));
-    EXPECT_TRUE(calls(3).isEmpty());
-    EXPECT_TRUE(exists(u"HCVS1L3.ctl"_s));
-
-    // The data file turns up late (a slow share): the message is taken once.
-    writeFile(u"HCVS1L3.nrt"_s, "\"A#1;S#1;L#3;B#4;N#drei\"\r\n");
-    ticks(3);
-    EXPECT_EQ(calls(3), named(u"drei"_s));
-    EXPECT_FALSE(exists(u"HCVS1L3.ctl"_s));
-    EXPECT_EQ(calls(2).size() + calls(4).size(), 4);
-}
-
 TEST_F(WatchdogFaults, PlacesFileStillBeingWrittenWaitsForALaterTick)
 {
     state.settings.VerbindungsArt = 0;
@@ -408,57 +233,6 @@ TEST_F(WatchdogFaults, PlacesFileStillBeingWrittenWaitsForALaterTick)
     ticks(1);
     EXPECT_EQ(calls(3), placed(2));
     EXPECT_FALSE(exists(u"HPlatz.hwv"_s));
-}
-
-TEST_F(WatchdogFaults, FileNamedOutsideTheFolderIsNotLoaded)
-{
-    // A file that exists beside the folder must not be loaded by any type of
-    // message; only the load is left out, the rest of the message's steps run.
-    // The names that leave the folder are listed with the lookup.
-    const QString outside = QDir(root.path()).filePath(u"geheim.txt"_s);
-    ASSERT_TRUE(QFile(outside).open(QIODevice::WriteOnly));
-    const QStringList names {outside, QDir::toNativeSeparators(outside), u"..\\geheim.txt"_s, u"sub/../../geheim.txt"_s,
-        u"C:\\Daten\\geheim.txt"_s, QString()};
-    const std::map<int, QStringList> rest {
-        {1, {}}, {47, {u"ZoomNummer(0)"_s, u"Zoom(1)"_s}}, {48, {u"Init2002"_s}}, {49, {}}};
-    int handled = 0;
-    for (const auto& [b, steps] : rest) {
-        for (const QString& name : names) {
-            calls(1).clear();
-            serverSends(1, b, name);
-            serverSendsName(2, u"n%1"_s.arg(++handled));
-            watchdog.tick();
-            EXPECT_EQ(calls(1), steps + QStringList {u"Refresh"_s}) << b << " " << qPrintable(name);
-            EXPECT_FALSE(exists(u"HCVS1L1.ctl"_s));
-            EXPECT_EQ(calls(2).mid(calls(2).size() - 2), named(u"n%1"_s.arg(handled)));
-        }
-    }
-    // The lane goes on: a name inside the folder is loaded on the next tick.
-    calls(1).clear();
-    serverSends(1, 1, u"erg1.txt"_s);
-    watchdog.tick();
-    EXPECT_EQ(calls(1), (QStringList {u"LadeErgebnisse(%1)"_s.arg(path(u"erg1.txt"_s)), u"Refresh"_s}));
-    EXPECT_TRUE(TestDialogs::messages().isEmpty());
-}
-
-TEST_F(WatchdogFaults, OlderProtocolTakesAnAbsoluteResultsNameAsItStands)
-{
-    state.settings.VerbindungsArt = 0;
-    const QString outside = QDir(root.path()).filePath(u"Bahn4.txt"_s);
-    ASSERT_TRUE(QFile(outside).open(QIODevice::WriteOnly));
-    const struct {
-        QString sent;
-        QStringList expected;
-    } cases[] = {{outside, {u"LadeErgebnisse(%1)"_s.arg(outside), u"Refresh"_s}},
-        {u"erg\\b4.txt"_s, {u"LadeErgebnisse(%1)"_s.arg(path(u"erg/b4.txt"_s)), u"Refresh"_s}},
-        {u"..\\Bahn4.txt"_s, {u"Refresh"_s}}};
-    for (const auto& c : cases) {
-        calls(4).clear();
-        serverSendsAlt(4, 1, c.sent);
-        watchdog.tick();
-        EXPECT_EQ(calls(4), c.expected) << qPrintable(c.sent);
-    }
-    EXPECT_EQ(logged().last(), line(4, u"results file named outside the exchange folder"_s, u"..\\Bahn4.txt"_s));
 }
 
 // --- the file work beside the screen: the calls it makes on the share, and
@@ -677,19 +451,6 @@ TEST_F(WatchdogObserved, MessagesAreReportedOnceInLaneOrderAfterTheWindowsWereCa
             + emptyTick);
 }
 
-TEST_F(WatchdogObserved, BothMessagesOfTheOlderProtocolAreReported)
-{
-    state.settings.VerbindungsArt = 0;
-    serverSendsAlt(4, 2, u"4$1.10$Anna"_s);
-    // A relative name is taken inside the folder.
-    serverSendsAlt(4, 1, u"erg\\b4.txt"_s);
-    watchdog.tick();
-    EXPECT_EQ(log(),
-        QStringList({u"tick started"_s, u"Init(4$1.10$Anna) 4"_s, u"handled 4: 4$1.10$Anna"_s,
-            u"LadeErgebnisse(%1) 4"_s.arg(path(u"erg/b4.txt"_s)), u"Refresh 4"_s, u"handled 4: erg\\b4.txt"_s,
-            u"tick finished"_s}));
-}
-
 TEST_F(WatchdogObserved, ATickRefusedWhileABoxIsOpenIsNotReported)
 {
     Dialogs::setMessageHandler([this](const Dialogs::MessageRequest& request) {
@@ -701,59 +462,6 @@ TEST_F(WatchdogObserved, ATickRefusedWhileABoxIsOpenIsNotReported)
     EXPECT_EQ(log(),
         QStringList(
             {u"tick started"_s, u"box Syntax Error !"_s, u"Refresh 3"_s, u"handled 3: kaputt"_s, u"tick finished"_s}));
-}
-
-// --- the event log: one line per failed attempt, with lane and file ---
-
-using WatchdogEventLog = WatchdogTest;
-
-TEST_F(WatchdogEventLog, MissingResultsFileGivesOneLinePerAttempt)
-{
-    const QString results = path(u"fehlt.txt"_s);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        serverSends(4, 1, u"fehlt.txt"_s);
-        ticks(2); // the second tick finds no message and writes nothing
-    }
-    EXPECT_EQ(logged(), QStringList(3, line(4, u"results file missing"_s, results)));
-    EXPECT_EQ(calls(4).count(u"LadeErgebnisse(%1)"_s.arg(results)), 3);
-}
-
-TEST_F(WatchdogEventLog, EachPassedOverMessageNamesItsFault)
-{
-    const QString nrt = path(u"HCVS1L2.nrt"_s);
-    const QByteArray flag = "\"x\"\r\n";
-    const struct {
-        const char* record; // sent on lane 2 after the files are written
-        std::vector<std::pair<QString, QByteArray>> files;
-        int protocol;
-        bool failReads;
-        QString expected;
-    } cases[] = {
-        {"A#1;X#2", {}, 1, false, line(2, u"malformed record: A#1;X#2"_s, nrt)},
-        {"A#1;S#1;L#2;B#1;N#..\\weg.txt", {}, 1, false,
-            line(2, u"results file named outside the exchange folder"_s, u"..\\weg.txt"_s)},
-        {"A#1;S#1;L#2;B#47;N#s.def", {}, 1, false, line(2, u"target definition file missing"_s, path(u"s.def"_s))},
-        {"A#1;S#1;L#2;B#1;N#erg.txt", {{u"erg.txt"_s, "1,2,"}}, 1, true,
-            line(2, u"results file could not be read"_s, path(u"erg.txt"_s))},
-        {nullptr, {{u"HCVS1L2.ctl"_s, flag}}, 1, false, line(2, u"message data file missing"_s, nrt)},
-        {nullptr, {{u"HCVS1L2.ctl"_s, flag}, {u"HCVS1L2.nrt"_s, ""}}, 1, false,
-            line(2, u"message data file holds no field"_s, nrt)},
-        {nullptr, {{u"HPlatz.hwv"_s, "1,3\r\n2"}}, 0, false,
-            u"-\tplaces file ends within a pair\t%1"_s.arg(path(u"HPlatz.hwv"_s))},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.expected.toStdString());
-        emptyFolder();
-        QFile::remove(eventLog.path());
-        for (const auto& [name, bytes] : c.files)
-            writeFile(name, bytes);
-        if (c.record != nullptr)
-            serverSendsRecord(2, QString::fromUtf8(c.record));
-        state.settings.VerbindungsArt = static_cast<std::uint8_t>(c.protocol);
-        targets.lane(2).failReads = c.failReads;
-        watchdog.tick();
-        EXPECT_EQ(logged(), QStringList {c.expected});
-    }
 }
 
 // --- end to end against the simulator ---
