@@ -2,6 +2,7 @@
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
 #include "support/SettingsFields.h"
+#include "support/TableFile.h"
 
 #include <QRegularExpression>
 
@@ -102,36 +103,9 @@ TEST_F(SettingsFileTest, MissingFileGivesTheDefaults)
 
 TEST_F(SettingsFileTest, ValuesOutsideTheirRangeOrFieldAreNotTaken)
 {
-    // Only positive counts that fit a byte; the range of shown targets against
-    // the count, though nothing orders first and last; no value that does not
-    // fit its field; only a positive colour of the sighting corner. Loading
-    // builds the page table, and a single page switches paging off.
-    const struct {
-        const char* keys;
-        const char* expected;
-    } cases[] = {{"Scheibenanzahl=0", "Scheibenanzahl=8"}, {"Scheibenanzahl=-1", "Scheibenanzahl=8"},
-        {"Scheibenanzahl=256", "Scheibenanzahl=8"}, {"Scheibenanzahl=zwoelf", "Scheibenanzahl=8"},
-        {"Scheibenanzahl=255", "Scheibenanzahl=255"}, {"Scheibenanzahl=3 Bahnen", "Scheibenanzahl=3"},
-        {"Scheibenanzahl=10;AnfScheibe=12;EndScheibe=12", "AnfScheibe=1;EndScheibe=10"},
-        {"Scheibenanzahl=10;EndScheibe=0", "EndScheibe=8"}, {"Scheibenanzahl=5;EndScheibe=-3", "EndScheibe=5"},
-        {"Scheibenanzahl=10;AnfScheibe=7;EndScheibe=4", "AnfScheibe=7;EndScheibe=4"},
-        {"BildAufloesung=5;BildSchirm=3;RanglisteAn=1;Blaettern=2;SerienAnzeige=7;VerbindungsArt=0;Trefferkreuze=1;"
-         "Wechselzeit=-5;AnzeigeServerNr=2;AutoZoom=0",
-            "BildAufloesung=1;BildSchirm=0;RanglisteAn=0;Blaettern=0;SerienAnzeige=1;VerbindungsArt=0;Trefferkreuze=1;"
-            "Wechselzeit=60;AnzeigeServerNr=0;AutoZoom=0"},
-        {"Wechselzeit=70000;Nummeriert=65537;WerbeZeit=256;KORVUDisziID=40000;KORVUKlassenNr=-32768;Sprache=-1;"
-         "BildAufloesung=102;BildSchirm=2",
-            "Wechselzeit=60;Nummeriert=0;WerbeZeit=0;KORVUDisziID=0;KORVUKlassenNr=-32768;Sprache=0;"
-            "BildAufloesung=102;BildSchirm=2"},
-        {"FarbeProbeEcke=0.5", "FarbeProbeEcke=0.5"}, {"FarbeProbeEcke=16711680", "FarbeProbeEcke=16711680"},
-        {"FarbeProbeEcke=-3", "FarbeProbeEcke=0"}, {"FarbeProbeEcke=", "FarbeProbeEcke=0"},
-        {"FarbeProbeEcke=rot", "FarbeProbeEcke=0"},
-        {"RLTitel=Kreismeisterschaft 2002, Luftgewehr", "RLTitel=Kreismeisterschaft 2002, Luftgewehr"},
-        {"Scheibenanzahl=10;ScheibenProSeite=4;Blaettern=1", "Blaettern=1"},
-        {"Scheibenanzahl=8;ScheibenProSeite=8;Blaettern=1", "Blaettern=0"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.keys);
-        SettingsFields::expect(loadOptions(c.keys), QString::fromLatin1(c.expected));
+    for (const TableRow& row : tableRows(u"settings-load"_s)) {
+        SCOPED_TRACE(row.where);
+        SettingsFields::expect(loadOptions(row.text(0).toLatin1().constData()), row.text(1));
         EXPECT_EQ(s().Disziplinen.size(), s().Scheibenanzahl);
     }
 }

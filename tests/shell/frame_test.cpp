@@ -13,6 +13,7 @@
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
+#include "support/TableFile.h"
 #include "support/Wait.h"
 #include "target/Scheibe.h"
 
@@ -49,129 +50,72 @@ Einstellungen settings(int count)
     return s;
 }
 
-// A frame so wide that the targets are sized by its width.
-const QSizeF kNarrowFrame(12000, 9000);
+// "-" or a range "5-8" of shown targets, and "-" or a page size.
+void restrict(Einstellungen& s, const QString& range, const QString& perPage)
+{
+    s.AnfEnde = range == u"-" ? 0 : 1;
+    if (s.AnfEnde == 1) {
+        s.AnfScheibe = static_cast<std::int16_t>(range.section(u'-', 0, 0).toInt());
+        s.EndScheibe = static_cast<std::int16_t>(range.section(u'-', 1, 1).toInt());
+    }
+    s.Blaettern = perPage == u"-" ? 0 : 1;
+    s.ScheibenProSeite = static_cast<std::uint8_t>(perPage.toInt());
+}
 
-TEST(FrameLayoutFramePlacement, EachPositionWithItsSizeCodes)
+QSizeF size(const QString& text)
+{
+    return QSizeF(text.section(u'x', 0, 0).toDouble(), text.section(u'x', 1, 1).toDouble());
+}
+
+TEST(FrameLayout, FramePlacement)
 {
     const FrameLayout::ScreenMetrics screen {QSize(1920, 1080), 15, 12};
-    const struct {
-        int bildSchirm, aufloesung;
-        std::optional<double> left;
-        QSizeF size; // invalid: no size set
-    } cases[] = {{0, 1, 0, QSizeF(1920 * 15, 1080 * 12)}, {0, 102, 0, QSizeF(1920 * 15, 1080 * 12)},
-        {1, 100, 960 * 15, QSizeF(640 * 15, 480 * 12)}, {1, 101, 960 * 15, QSizeF(800 * 15, 600 * 12)},
-        {1, 102, 960 * 15, QSizeF(1024 * 15, 768 * 12)}, {1, 103, 960 * 15, QSizeF(1360 * 15, 768 * 12)},
-        {2, 0, 1920 * 15, QSizeF(640 * 15, 480 * 12)}, {2, 3, 1920 * 15, QSizeF(1360 * 15, 768 * 12)},
-        // Codes of the other position set no size; an unknown position moves nothing.
-        {1, 2, 960 * 15, QSizeF()}, {2, 101, 1920 * 15, QSizeF()}, {3, 0, std::nullopt, QSizeF()}};
-    for (const auto& c : cases) {
+    for (const TableRow& row : tableRows(u"frame-placement"_s)) {
         Einstellungen s = settings(8);
-        s.BildSchirm = static_cast<std::uint8_t>(c.bildSchirm);
-        s.BildAufloesung = static_cast<std::uint8_t>(c.aufloesung);
+        s.BildSchirm = static_cast<std::uint8_t>(row.number(0));
+        s.BildAufloesung = static_cast<std::uint8_t>(row.number(1));
         const FrameLayout::FramePlacement placement = FrameLayout::framePlacement(s, screen);
-        EXPECT_EQ(placement.left, c.left) << c.bildSchirm << " / " << c.aufloesung;
-        EXPECT_EQ(placement.size, c.size) << c.bildSchirm << " / " << c.aufloesung;
+        EXPECT_EQ(placement.left, row.text(2) == u"-" ? std::nullopt : std::optional(row.real(2))) << row.where;
+        EXPECT_EQ(placement.size, row.text(3) == u"-" ? QSizeF() : size(row.text(3))) << row.where;
     }
 }
 
-TEST(FrameLayoutColumns, TwoRowsAndOneRowOfTheTargetsPerScreen)
+TEST(FrameLayout, ColumnsPositionsAndShownAtStart)
 {
-    // One row shows how many targets are on a screen: paging decides before the range.
-    const struct {
-        int n, einZeilig, columns, first = 0, last = 0, perPage = 0;
-    } cases[] = {{1, 0, 2}, {3, 0, 2}, {4, 0, 2}, {5, 0, 3}, {8, 0, 4}, {9, 0, 5}, {1, 1, 1}, {2, 1, 2}, {6, 1, 6},
-        {0, 1, 1}, {0, 0, 2}, {12, 1, 4, 5, 8}, {12, 1, 6, 5, 8, 6}};
-    for (const auto& c : cases) {
-        Einstellungen s = settings(c.n);
-        s.chkEinZeilig = static_cast<std::uint8_t>(c.einZeilig);
-        s.AnfEnde = c.first > 0 ? 1 : 0;
-        s.AnfScheibe = static_cast<std::int16_t>(c.first);
-        s.EndScheibe = static_cast<std::int16_t>(c.last);
-        s.Blaettern = c.perPage > 0 ? 1 : 0;
-        s.ScheibenProSeite = static_cast<std::uint8_t>(c.perPage);
-        EXPECT_EQ(FrameLayout::columns(s), c.columns) << c.n << " targets, one row " << c.einZeilig;
+    for (const TableRow& row : tableRows(u"frame-columns"_s)) {
+        Einstellungen s = settings(row.number(0));
+        s.chkEinZeilig = static_cast<std::uint8_t>(row.number(1));
+        restrict(s, row.text(3), row.text(4));
+        EXPECT_EQ(FrameLayout::columns(s), row.number(2)) << row.where;
     }
-}
-
-void expectTopLefts(const Einstellungen& s, QSizeF frame, const QList<QPointF>& expected)
-{
-    for (int i = 1; i <= expected.size(); ++i)
-        EXPECT_EQ(FrameLayout::placeTarget(s, i, frame).rect.topLeft(), expected[i - 1])
-            << s.Scheibenanzahl << " targets, target " << i;
-}
-
-TEST(FrameLayoutTargets, ThreeAndEightInTwoRowsAndTheLeagueArrangementInPairs)
-{
-    // With three, H / 2 <= W / 2: the height decides the size.
-    const double h = kNarrowFrame.height() / 2.1;
-    expectTopLefts(settings(3), kNarrowFrame, {{0, 0}, {h, 0}, {0, h}});
-    // Eight fill the bottom row from the left.
-    const double w = kNarrowFrame.width() / 4.1;
-    expectTopLefts(
-        settings(8), kNarrowFrame, {{0, 0}, {w, 0}, {2 * w, 0}, {3 * w, 0}, {0, h}, {w, h}, {2 * w, h}, {3 * w, h}});
-    Einstellungen league = settings(6);
-    league.BuliAnordnung = 1;
-    expectTopLefts(league, QSizeF(30000, 9000), {{0, 0}, {0, h}, {h, 0}, {h, h}, {2 * h, 0}, {2 * h, h}});
-}
-
-TEST(FrameLayoutTargets, SizeFollowsTheNarrowerSideOfTheFrame)
-{
-    // With H / 2 <= W / c the targets are square and have no result labels.
-    const struct {
-        int einZeilig, i;
-        QSizeF frame;
-        QRectF rect;
-        bool labels;
-    } cases[] = {{0, 1, kNarrowFrame, {0, 0, 12000 / 4.1, 9000 / 2.1}, true},
-        {0, 1, {20000, 6000}, {0, 0, 6000 / 2.1, 6000 / 2.1}, false},
-        {1, 8, {20000, 6000}, {7 * 20000 / 8.1, 0, 20000 / 8.1, 6000 / 1.1}, true}};
-    for (const auto& c : cases) {
-        Einstellungen s = settings(8);
-        s.chkEinZeilig = static_cast<std::uint8_t>(c.einZeilig);
-        const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, c.i, c.frame);
-        EXPECT_EQ(placement.rect, c.rect) << c.frame.width() << " one row " << c.einZeilig;
-        EXPECT_EQ(placement.resultLabelsVisible, c.labels);
-    }
-}
-
-TEST(FrameLayoutTargets, PagingTenByFourAndRanges)
-{
-    const struct {
-        int count, perPage, first, last; // perPage 0: no paging; first 0: no range
-        QList<int> positions;
-        int shownFrom, shownTo;
-    } cases[] = {
-        {10, 4, 0, 0, {1, 2, 3, 4, 1, 2, 3, 4, 1, 2}, 1, 4},
-        {12, 0, 5, 8, {-3, -2, -1, 0, 1, 2, 3, 4, 5, 6, 7, 8}, 5, 8},
-        // Before the range k < 1 is replaced by the first shown target.
-        {10, 4, 3, 9, {3, 3, 1, 2, 3, 4, 1, 2, 3, 4}, 3, 6},
-    };
-    for (const auto& c : cases) {
-        Einstellungen s = settings(c.count);
-        s.Blaettern = c.perPage > 0 ? 1 : 0;
-        s.ScheibenProSeite = static_cast<std::uint8_t>(c.perPage);
-        s.AnfEnde = c.first > 0 ? 1 : 0;
-        if (c.first > 0) {
-            s.AnfScheibe = static_cast<std::int16_t>(c.first);
-            s.EndScheibe = static_cast<std::int16_t>(c.last);
-        }
-        for (int i = 1; i <= c.count; ++i) {
-            EXPECT_EQ(FrameLayout::position(s, i), c.positions[i - 1]) << c.count << "/" << c.first << ": " << i;
-            EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), i < c.shownFrom || i > c.shownTo) << c.first << ": " << i;
+    for (const TableRow& row : tableRows(u"frame-positions"_s)) {
+        Einstellungen s = settings(row.number(0));
+        restrict(s, row.text(2), row.text(1));
+        const QStringList positions = row.text(3).split(u' ', Qt::SkipEmptyParts);
+        const QString shown = row.text(4);
+        for (int i = 1; i <= row.number(0); ++i) {
+            EXPECT_EQ(FrameLayout::position(s, i), positions.value(i - 1).toInt()) << row.where << " target " << i;
+            const bool visible
+                = shown != u"none" && i >= shown.section(u'-', 0, 0).toInt() && i <= shown.section(u'-', 1, 1).toInt();
+            EXPECT_EQ(FrameLayout::hiddenAtStart(s, i), !visible) << row.where << " target " << i;
         }
     }
 }
 
-TEST(FrameLayoutTargets, EmptyPageSizeDoesNotDivideByZero)
+TEST(FrameLayout, TargetPlaceAndSize)
 {
-    Einstellungen s = settings(10);
-    s.Blaettern = 1;
-    s.ScheibenProSeite = 0;
-    EXPECT_EQ(FrameLayout::position(s, 7), 7);
-    const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, 7, kNarrowFrame);
-    EXPECT_TRUE(std::isfinite(placement.rect.left()));
-    EXPECT_TRUE(std::isfinite(placement.rect.width()));
+    for (const TableRow& row : tableRows(u"frame-targets"_s)) {
+        Einstellungen s = settings(row.number(0));
+        s.chkEinZeilig = static_cast<std::uint8_t>(row.number(1));
+        s.BuliAnordnung = static_cast<std::uint8_t>(row.number(2));
+        const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, row.number(4), size(row.text(3)));
+        const QStringList rect = row.text(5).split(u',');
+        const QRectF& r = placement.rect;
+        const double actual[] = {r.left(), r.top(), r.width(), r.height()};
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR(actual[k], rect.value(k).toDouble(), 0.001) << row.where << " value " << k;
+        EXPECT_EQ(placement.resultLabelsVisible, row.text(6) == u"yes") << row.where;
+    }
 }
 
 // --- the frame window ---
