@@ -43,10 +43,10 @@ std::vector<std::string> scenarioNames()
 }
 
 // A lane list such as "1-4,7"; empty for "none".
-QList<int> lanes(const QString& spec)
+QList<int> lanes(const QString& list)
 {
     QList<int> result;
-    for (const QString& part : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& part : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList ends = part.split(QLatin1Char('-'));
         for (int lane = ends.first().toInt(); lane <= ends.last().toInt(); ++lane)
             result.append(lane);
