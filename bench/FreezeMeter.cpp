@@ -24,38 +24,28 @@ void FreezeMeter::stop()
 
 void FreezeMeter::tickStarted()
 {
-    if (m_ticksRunning++ == 0 && m_clock.isValid())
-        m_tickStartNs = m_clock.nsecsElapsed();
+    ++m_ticksRunning;
+    m_tickSinceLastBeat = true;
 }
 
 void FreezeMeter::tickFinished()
 {
-    // The gap so far overlapped the tick, whether or not a beat comes in it.
-    if (m_timer.isActive())
-        m_worstDuringTickNs = std::max(m_worstDuringTickNs, heldSinceTickOrBeat(m_clock.nsecsElapsed()));
     m_ticksRunning = std::max(0, m_ticksRunning - 1);
 }
 
-qint64 FreezeMeter::heldSinceTickOrBeat(qint64 now) const
+void FreezeMeter::markIdle()
 {
-    // Time the thread spent on other work before the tick began is not the tick's.
-    if (m_tickStartNs > m_lastBeatNs)
-        return now - m_tickStartNs;
-    return std::max<qint64>(0, now - m_lastBeatNs - m_intervalNs);
-}
-
-void FreezeMeter::reset()
-{
-    m_worstDuringTickNs = 0;
-    m_worstNs = 0;
-    m_lastBeatNs = m_clock.isValid() ? m_clock.nsecsElapsed() : 0;
+    if (m_clock.isValid())
+        m_lastBeatNs = m_clock.nsecsElapsed();
 }
 
 void FreezeMeter::beat()
 {
     const qint64 now = m_clock.nsecsElapsed();
-    m_worstNs = std::max(m_worstNs, now - m_lastBeatNs - m_intervalNs);
-    if (m_ticksRunning > 0)
-        m_worstDuringTickNs = std::max(m_worstDuringTickNs, heldSinceTickOrBeat(now));
+    const qint64 late = std::max<qint64>(0, now - m_lastBeatNs - m_intervalNs);
+    m_worstNs = std::max(m_worstNs, late);
+    if (m_ticksRunning > 0 || m_tickSinceLastBeat)
+        m_worstDuringTickNs = std::max(m_worstDuringTickNs, late);
+    m_tickSinceLastBeat = false;
     m_lastBeatNs = now;
 }

@@ -18,23 +18,24 @@ public:
     // The polling cycle's tick began / its work is done (for gaps "during a tick").
     void tickStarted();
     void tickFinished();
+    // The thread has just handled its events (a benchmark about to start a
+    // tick after untimed work of its own).
+    void markIdle();
 
     // The longest time between two beats beyond the interval, in a gap that
     // overlapped a tick, and in any gap.
     qint64 worstDuringTickNs() const { return m_worstDuringTickNs; }
     qint64 worstNs() const { return m_worstNs; }
-    void reset();
 
 private:
     void beat();
-    qint64 heldSinceTickOrBeat(qint64 now) const;
 
     QTimer m_timer;
     QElapsedTimer m_clock;
     qint64 m_intervalNs;
     qint64 m_lastBeatNs = 0;
     int m_ticksRunning = 0;
-    qint64 m_tickStartNs = 0;
+    bool m_tickSinceLastBeat = false;
     qint64 m_worstDuringTickNs = 0;
     qint64 m_worstNs = 0;
 };

@@ -102,6 +102,7 @@ QString asClientSees(const QString& serverPath)
 // events meanwhile is added to hold.
 void tickToTheEnd(Watchdog& watchdog, FreezeMeter& freeze)
 {
+    freeze.markIdle();
     freeze.tickStarted();
     watchdog.tick();
     while (!watchdog.idle())

@@ -226,12 +226,13 @@ int Soak::run()
         [&] {
             if (!watchdog->idle())
                 return false;
-            timers.tmrWatchdog.fire();
             for (int lane = 1; lane <= o.lanes; ++lane) {
-                if (QFileInfo::exists(controlFile(lane)))
+                if (QFileInfo::exists(controlFile(lane))) {
+                    timers.tmrWatchdog.fire();
                     return false;
+                }
             }
-            return watchdog->idle();
+            return true;
         },
         60000);
     ledger.close();
