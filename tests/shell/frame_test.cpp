@@ -14,7 +14,6 @@
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
 #include "support/TableFile.h"
-#include "support/Wait.h"
 #include "target/Scheibe.h"
 
 #include <QApplication>
@@ -232,20 +231,6 @@ TEST_F(FrameWindowTest, CaptionComesFromTheLanguageFileAndGetsTheVersionSuffix)
     writeIni("Scheibenanzahl=2\r\nSprache=3\r\n");
     write(u"Sprache_3.ini"_s, "[frmMidi]\r\nForm_Caption=Schiessstand Nord\r\n");
     EXPECT_EQ(startFrame().windowTitle(), u"Schiessstand Nord"_s + frameCaptionSuffix());
-}
-
-TEST_F(FrameWindowTest, MissingResultsFileIsLoggedBesideTheProgram)
-{
-    writeIni("Scheibenanzahl=4\r\nScheibenProSeite=4\r\nVerbindungsArt=1\r\n");
-    frmMDI& frame = startFrame();
-    frame.timers().tmrStartUp.fire();
-    QString record = u"A#1;S#1;L#2;B#1;N#Bahn2.txt"_s;
-    ASSERT_EQ(Austausch2002(record, 1, 2, 1, dir(), 1, 1), 0);
-    frame.timers().tmrWatchdog.fire();
-    // The file work runs beside the screen; its outcome is applied afterwards.
-    ASSERT_TRUE(waitUntil([&] { return frame.watchdog()->idle(); }));
-    const QString line = u"\tlane 2\tresults file missing\t"_s + QDir(dir()).filePath(u"Bahn2.txt"_s) + u"\n"_s;
-    EXPECT_TRUE(read(u"OMRAnzeige.log"_s).endsWith(line.toUtf8()));
 }
 
 TEST_F(FrameWindowTest, LoadedWindowsInTheOrderTheyWereLoaded)
