@@ -52,11 +52,14 @@ QJsonObject render(const LaneSnapshot& snapshot)
     };
 }
 
-QByteArray message(const LaneSnapshot& snapshot)
+QByteArray json(const LaneSnapshot& snapshot)
 {
-    QJsonObject lane = render(snapshot);
-    lane.insert(QStringLiteral("t"), QStringLiteral("lane"));
-    return QJsonDocument(lane).toJson(QJsonDocument::Compact);
+    return QJsonDocument(render(snapshot)).toJson(QJsonDocument::Compact);
+}
+
+QByteArray message(const QList<QByteArray>& lanes)
+{
+    return "{\"t\":\"lanes\",\"lanes\":[" + lanes.join(',') + "]}";
 }
 
 } // namespace LaneView

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QList>
 
 struct LaneSnapshot;
 
@@ -15,7 +16,10 @@ namespace LaneView {
 // window shows), "probe" (sighting mode) and "svg" (empty without a target).
 QJsonObject render(const LaneSnapshot& snapshot);
 
-// The message that carries one lane to the page.
-QByteArray message(const LaneSnapshot& snapshot);
+// render as compact JSON.
+QByteArray json(const LaneSnapshot& snapshot);
+// The message that carries lanes to the page: {"t": "lanes", "lanes": [...]}
+// from the JSON of each lane.
+QByteArray message(const QList<QByteArray>& lanes);
 
 } // namespace LaneView

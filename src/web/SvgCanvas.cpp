@@ -1,5 +1,7 @@
 #include "web/SvgCanvas.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,7 +16,7 @@ QByteArray num(double value)
 {
     if (!std::isfinite(value))
         return QByteArrayLiteral("0");
-    QByteArray text = QByteArray::number(value, 'f', 2);
+    QByteArray text = QByteArray::number(value, 'f', 1);
     while (text.endsWith('0'))
         text.chop(1);
     if (text.endsWith('.'))
@@ -47,7 +49,7 @@ QByteArray SvgCanvas::document(double width, double height) const
         + "\" xml:space=\"preserve\" font-family=\"Arial,'Liberation Sans',Helvetica,sans-serif\">";
     if (!m_defs.isEmpty())
         svg += "<defs>" + m_defs + "</defs>";
-    return svg + m_body + "</svg>";
+    return svg + m_body + (m_paint.isNull() ? "" : "</g>") + "</svg>";
 }
 
 void SvgCanvas::setScale(double unitsAcross)
@@ -83,10 +85,18 @@ void SvgCanvas::setFontBold(bool bold)
     m_metrics.reset();
 }
 
+// Fitting the ring numbers measures up to 60 sizes for every lane drawn: the
+// metrics of each size are kept for the thread that draws.
 const QFontMetricsF& SvgCanvas::metrics() const
 {
-    if (!m_metrics)
-        m_metrics.emplace(m_font);
+    if (!m_metrics) {
+        thread_local QHash<int, QFontMetricsF> measured;
+        const int key = m_font.pixelSize() * 2 + (m_font.bold() ? 1 : 0);
+        auto it = measured.constFind(key);
+        if (it == measured.constEnd())
+            it = measured.insert(key, QFontMetricsF(m_font));
+        m_metrics.emplace(*it);
+    }
     return *m_metrics;
 }
 
@@ -95,23 +105,39 @@ QByteArray SvgCanvas::stroke() const
     return " stroke=\"" + colour(m_pen) + "\" stroke-width=\"" + num(units(m_penWidth)) + '"';
 }
 
+// Elements that follow one another with the same paint share one group that
+// carries it: a face's ring numbers then cost a position each.
+void SvgCanvas::add(const QByteArray& paint, const QByteArray& element)
+{
+    if (paint != m_paint) {
+        if (!m_paint.isNull())
+            m_body += "</g>";
+        m_body += "<g" + paint + '>';
+        m_paint = paint;
+    }
+    m_body += element;
+}
+
+QByteArray SvgCanvas::box(double x1, double y1, double x2, double y2)
+{
+    return "<rect x=\"" + num(std::min(x1, x2)) + "\" y=\"" + num(std::min(y1, y2)) + "\" width=\""
+        + num(std::fabs(x2 - x1)) + "\" height=\"" + num(std::fabs(y2 - y1)) + "\"/>";
+}
+
 void SvgCanvas::filledBox(double x1, double y1, double x2, double y2)
 {
-    m_body += "<rect x=\"" + num(std::min(x1, x2)) + "\" y=\"" + num(std::min(y1, y2)) + "\" width=\""
-        + num(std::fabs(x2 - x1)) + "\" height=\"" + num(std::fabs(y2 - y1)) + "\" fill=\"" + colour(m_pen) + "\"/>";
+    add(" fill=\"" + colour(m_pen) + '"', box(x1, y1, x2, y2));
 }
 
 void SvgCanvas::boxOutline(double x1, double y1, double x2, double y2)
 {
-    m_body += "<rect x=\"" + num(std::min(x1, x2)) + "\" y=\"" + num(std::min(y1, y2)) + "\" width=\""
-        + num(std::fabs(x2 - x1)) + "\" height=\"" + num(std::fabs(y2 - y1)) + "\" fill=\"none\"" + stroke()
-        + " stroke-linejoin=\"miter\"/>";
+    add(" fill=\"none\"" + stroke() + " stroke-linejoin=\"miter\"", box(x1, y1, x2, y2));
 }
 
 void SvgCanvas::line(double x1, double y1, double x2, double y2)
 {
-    m_body += "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) + '"'
-        + stroke() + " stroke-linecap=\"round\"/>";
+    add(stroke() + " stroke-linecap=\"round\"",
+        "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) + "\"/>");
 }
 
 // Hatches are patterns in user units, one per style and colour, with the
@@ -157,21 +183,23 @@ QByteArray SvgCanvas::hatch(FillStyle style, const QColor& color)
 void SvgCanvas::circle(double cx, double cy, double radius)
 {
     const double r = std::fabs(radius);
-    const QByteArray centre = "<circle cx=\"" + num(cx) + "\" cy=\"" + num(cy) + "\" r=\"";
+    const auto element = [cx, cy](double radius) {
+        return "<circle cx=\"" + num(cx) + "\" cy=\"" + num(cy) + "\" r=\"" + num(radius) + "\"/>";
+    };
     switch (m_fillStyle) {
     case FillStyle::Solid:
         if (m_fill == m_pen) {
             // One disc out to the outer edge of the outline, as the window fills it.
-            m_body += centre + num(r + units(m_penWidth / 2.0)) + "\" fill=\"" + colour(m_pen) + "\"/>";
+            add(" fill=\"" + colour(m_pen) + '"', element(r + units(m_penWidth / 2.0)));
             return;
         }
-        m_body += centre + num(r) + "\" fill=\"" + colour(m_fill) + '"' + stroke() + "/>";
+        add(" fill=\"" + colour(m_fill) + '"' + stroke(), element(r));
         return;
     case FillStyle::Transparent:
-        m_body += centre + num(r) + "\" fill=\"none\"" + stroke() + "/>";
+        add(" fill=\"none\"" + stroke(), element(r));
         return;
     default:
-        m_body += centre + num(r) + "\" fill=\"url(#" + hatch(m_fillStyle, m_fill) + ")\"" + stroke() + "/>";
+        add(" fill=\"url(#" + hatch(m_fillStyle, m_fill) + ")\"" + stroke(), element(r));
         return;
     }
 }
@@ -181,19 +209,20 @@ void SvgCanvas::shotCircle(double cx, double cy, double radius, double angleRadi
     circle(cx, cy, radius);
     // y grows downwards, angles count counter-clockwise.
     const double r = std::fabs(radius);
-    m_body += "<line x1=\"" + num(cx) + "\" y1=\"" + num(cy) + "\" x2=\"" + num(cx + r * std::cos(angleRadians))
-        + "\" y2=\"" + num(cy - r * std::sin(angleRadians)) + '"' + stroke() + "/>";
+    add(stroke(),
+        "<line x1=\"" + num(cx) + "\" y1=\"" + num(cy) + "\" x2=\"" + num(cx + r * std::cos(angleRadians)) + "\" y2=\""
+            + num(cy - r * std::sin(angleRadians)) + "\"/>");
 }
 
 void SvgCanvas::text(double x, double y, const QString& text)
 {
     const QFontMetricsF& m = metrics();
     double baseline = y + units(m.ascent());
-    const QByteArray font = "\" font-size=\"" + num(units(m_font.pixelSize())) + '"'
+    const QByteArray paint = " font-size=\"" + num(units(m_font.pixelSize())) + '"'
         + (m_font.bold() ? QByteArrayLiteral(" font-weight=\"bold\"") : QByteArray()) + " fill=\"" + colour(m_pen)
-        + "\">";
+        + '"';
     for (const QString& row : text.split(QLatin1Char('\n'))) {
-        m_body += "<text x=\"" + num(x) + "\" y=\"" + num(baseline) + font + escaped(row) + "</text>";
+        add(paint, "<text x=\"" + num(x) + "\" y=\"" + num(baseline) + "\">" + escaped(row) + "</text>");
         baseline += units(m.height());
     }
 }

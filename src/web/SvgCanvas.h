@@ -46,6 +46,8 @@ private:
     // A length of the window in pixels, in user units.
     double units(double pixels) const { return pixels / m_scale; }
     QByteArray stroke() const;
+    void add(const QByteArray& paint, const QByteArray& element);
+    static QByteArray box(double x1, double y1, double x2, double y2);
     QByteArray hatch(FillStyle style, const QColor& color);
 
     double m_pixelWidth;
@@ -60,4 +62,6 @@ private:
     QByteArray m_defs;
     QSet<QByteArray> m_patterns;
     QByteArray m_body;
+    // The paint of the group open at the end of the body (null: none).
+    QByteArray m_paint;
 };

@@ -1,7 +1,5 @@
 #include "web/WebServer.h"
 
-#include "web/LaneSnapshot.h"
-
 WebServer::WebServer(WebWorker::Config config, QObject* parent) : QObject(parent)
 {
     m_thread.setObjectName(QStringLiteral("web"));
@@ -32,9 +30,16 @@ void WebServer::resetLanes(const QList<int>& lanes)
 
 void WebServer::publishLane(LaneSnapshot snapshot)
 {
+    std::vector<LaneSnapshot> one;
+    one.push_back(std::move(snapshot));
+    publishLanes(std::move(one));
+}
+
+void WebServer::publishLanes(std::vector<LaneSnapshot> snapshots)
+{
     WebWorker* worker = m_worker;
     QMetaObject::invokeMethod(
-        worker, [worker, snapshot = std::move(snapshot)] { worker->publishLane(snapshot); }, Qt::QueuedConnection);
+        worker, [worker, snapshots = std::move(snapshots)] { worker->publishLanes(snapshots); }, Qt::QueuedConnection);
 }
 
 void WebServer::publishRanking(const QStringList& lines, const QString& title)

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "web/LaneSnapshot.h"
 #include "web/WebWorker.h"
 
 #include <QObject>
 #include <QThread>
 
-struct LaneSnapshot;
+#include <vector>
 
 // The web view's server behind one small class: it runs on a thread of its
 // own, and the calls below only hand values over to it (queued), so that the
@@ -19,6 +20,7 @@ public:
 
     // The lanes the pages show, in order; their states follow one by one.
     void resetLanes(const QList<int>& lanes);
+    void publishLanes(std::vector<LaneSnapshot> snapshots);
     void publishLane(LaneSnapshot snapshot);
     void publishRanking(const QStringList& lines, const QString& title);
 

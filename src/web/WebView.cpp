@@ -53,8 +53,8 @@ void WebView::frameLoaded(LaneSource lanes, QWidget* rangliste)
     }
     if (m_server)
         m_server->resetLanes(m_range);
-    for (int lane : std::as_const(m_range))
-        publish(lane);
+    m_changed = m_range;
+    handOver();
 
     // The ranking window refills its queue from the ranking file: what it
     // is given then is the ranking the page shows.
@@ -65,29 +65,46 @@ void WebView::frameLoaded(LaneSource lanes, QWidget* rangliste)
     }
 }
 
+// The lanes a tick has taken are handed over together once the tick is
+// done, so that the server draws them while the display waits for its next
+// tick rather than during this one.
 void WebView::laneUpdated(int lane)
 {
-    if (m_range.contains(lane))
-        publish(lane);
+    if (!m_range.contains(lane) || m_changed.contains(lane))
+        return;
+    if (m_changed.isEmpty())
+        QMetaObject::invokeMethod(this, &WebView::handOver, Qt::QueuedConnection);
+    m_changed.append(lane);
 }
 
-void WebView::publish(int lane)
+void WebView::handOver()
 {
-    const Scheibe* window = m_lanes ? m_lanes(lane) : nullptr;
-    if (window && m_server)
-        m_server->publishLane(snapshotOf(lane, *window));
+    const QList<int> changed = std::exchange(m_changed, {});
+    std::vector<LaneSnapshot> snapshots;
+    snapshots.reserve(std::size_t(changed.size()));
+    for (int lane : changed) {
+        if (const Scheibe* window = m_lanes ? m_lanes(lane) : nullptr)
+            takeSnapshot(snapshots.emplace_back(), lane, *window);
+    }
+    if (m_server && !snapshots.empty())
+        m_server->publishLanes(std::move(snapshots));
 }
 
 LaneSnapshot WebView::snapshotOf(int lane, const Scheibe& window)
 {
     LaneSnapshot snapshot;
+    takeSnapshot(snapshot, lane, window);
+    return snapshot;
+}
+
+void WebView::takeSnapshot(LaneSnapshot& snapshot, int lane, const Scheibe& window)
+{
     snapshot.lane = lane;
     snapshot.model = window.model();
     snapshot.settings = ProgramState::instance().settings;
     // The palette the window paints with.
     snapshot.palette = QGuiApplication::palette();
     snapshot.window = window.size();
-    return snapshot;
 }
 
 void WebView::rankingRefilled(int first, int last)

@@ -43,6 +43,8 @@ public:
     static QList<int> laneRange(const Einstellungen& settings);
     // What is handed over of a lane: a copy of its window's state.
     static LaneSnapshot snapshotOf(int lane, const Scheibe& window);
+    // The same into a snapshot in place: a lane's state is some 45 kB.
+    static void takeSnapshot(LaneSnapshot& snapshot, int lane, const Scheibe& window);
 
     WebServer* server() const { return m_server.get(); }
 
@@ -51,7 +53,7 @@ Q_SIGNALS:
     void listening(quint16 port);
 
 private:
-    void publish(int lane);
+    void handOver();
     void rankingRefilled(int first, int last);
     void serverFailed(const QString& reason);
 
@@ -59,5 +61,7 @@ private:
     std::unique_ptr<WebServer> m_server;
     LaneSource m_lanes;
     QList<int> m_range;
+    // Lanes taken since the last hand-over.
+    QList<int> m_changed;
     QPointer<QListWidget> m_rankingQueue;
 };

@@ -4,6 +4,7 @@
 #include "web/LaneView.h"
 #include "web/RankingTable.h"
 
+#include <QElapsedTimer>
 #include <QHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -30,13 +31,13 @@ QByteArray methodName(QHttpServerRequest::Method method)
     }
 }
 
-QString helloMessage(const QList<int>& lanes)
+QByteArray helloMessage(const QList<int>& lanes)
 {
     QJsonArray numbers;
     for (int lane : lanes)
         numbers.append(lane);
     const QJsonObject hello {{QStringLiteral("t"), QStringLiteral("hello")}, {QStringLiteral("lanes"), numbers}};
-    return QString::fromUtf8(QJsonDocument(hello).toJson(QJsonDocument::Compact));
+    return QJsonDocument(hello).toJson(QJsonDocument::Compact);
 }
 
 } // namespace
@@ -141,14 +142,12 @@ void WebWorker::incoming(QWebSocket* socket)
 
 void WebWorker::sendState(QWebSocket* socket)
 {
-    if (!send(socket, m_hello))
-        return;
-    for (const QString& lane : std::as_const(m_lanes)) {
-        if (!send(socket, lane))
-            return;
-    }
+    QList<QByteArray> state {m_hello};
+    if (!m_lanes.isEmpty())
+        state.append(LaneView::message(m_lanes.values()));
     if (!m_ranking.isEmpty())
-        send(socket, m_ranking);
+        state.append(m_ranking);
+    send(socket, state);
 }
 
 void WebWorker::resetLanes(const QList<int>& lanes)
@@ -156,50 +155,54 @@ void WebWorker::resetLanes(const QList<int>& lanes)
     m_lanes.clear();
     m_pending.clear();
     m_hello = helloMessage(lanes);
-    sendToAll(m_hello);
+    sendToAll({m_hello});
 }
 
-void WebWorker::publishLane(const LaneSnapshot& snapshot)
+void WebWorker::publishLanes(const std::vector<LaneSnapshot>& snapshots)
 {
     // States of a lane that arrive together are drawn once, the latest.
     if (m_pending.isEmpty())
         QMetaObject::invokeMethod(this, &WebWorker::sendPending, Qt::QueuedConnection);
-    m_pending.insert(snapshot.lane, snapshot);
+    for (const LaneSnapshot& snapshot : snapshots)
+        m_pending.insert(snapshot.lane, snapshot);
 }
 
+// One message for all lanes drawn together: a page gets one frame a tick.
 void WebWorker::sendPending()
 {
     const QMap<int, LaneSnapshot> pending = std::exchange(m_pending, {});
+    QList<QByteArray> lanes;
     for (const LaneSnapshot& snapshot : pending) {
-        const QString message = QString::fromUtf8(LaneView::message(snapshot));
-        m_lanes.insert(snapshot.lane, message);
-        sendToAll(message);
+        lanes.append(LaneView::json(snapshot));
+        m_lanes.insert(snapshot.lane, lanes.back());
     }
+    sendToAll({LaneView::message(lanes)});
 }
 
 void WebWorker::publishRanking(const QStringList& lines, const QString& title)
 {
-    m_ranking = QString::fromUtf8(RankingTable::message(lines, title));
-    sendToAll(m_ranking);
+    m_ranking = RankingTable::message(lines, title);
+    sendToAll({m_ranking});
 }
 
-void WebWorker::sendToAll(const QString& message)
+void WebWorker::sendToAll(const QList<QByteArray>& messages)
 {
     std::vector<QWebSocket*> sockets;
     sockets.reserve(m_clients.size());
     for (const Client& client : m_clients)
         sockets.push_back(client.socket);
     for (QWebSocket* socket : sockets)
-        send(socket, message);
+        send(socket, messages);
 }
 
-bool WebWorker::send(QWebSocket* socket, const QString& message)
+bool WebWorker::send(QWebSocket* socket, const QList<QByteArray>& messages)
 {
     if (socket->bytesToWrite() > MaxBacklogBytes) {
         drop(socket);
         return false;
     }
-    socket->sendTextMessage(message);
+    for (const QByteArray& message : messages)
+        socket->sendBinaryMessage(message);
     // Out to the system now, so that what stays behind is the page's backlog
     // and not the burst being sent.
     socket->flush();

@@ -52,7 +52,7 @@ public:
     void start();
     void stop();
     void resetLanes(const QList<int>& lanes);
-    void publishLane(const LaneSnapshot& snapshot);
+    void publishLanes(const std::vector<LaneSnapshot>& snapshots);
     void publishRanking(const QStringList& lines, const QString& title);
     int clientCount() const { return int(m_clients.size()); }
 
@@ -73,8 +73,10 @@ private:
     void incoming(QWebSocket* socket);
     void sendPending();
     void sendState(QWebSocket* socket);
-    void sendToAll(const QString& message);
-    bool send(QWebSocket* socket, const QString& message);
+    void sendToAll(const QList<QByteArray>& messages);
+    // Sends the messages to one page (as UTF-8 in binary frames, encoded
+    // once for all pages); false when the page was dropped.
+    bool send(QWebSocket* socket, const QList<QByteArray>& messages);
     void drop(QWebSocket* socket);
     void dropSlowPages();
 
@@ -85,8 +87,8 @@ private:
     QPointer<ConnectionLimiter> m_limiter;
     std::vector<Client> m_clients;
     QTimer m_slowPages {this};
-    QString m_hello;
-    QMap<int, QString> m_lanes;
+    QByteArray m_hello;
+    QMap<int, QByteArray> m_lanes;
     QMap<int, LaneSnapshot> m_pending;
-    QString m_ranking;
+    QByteArray m_ranking;
 };

@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
@@ -85,8 +86,19 @@ struct Page {
     QList<QJsonObject> messages;
     explicit Page(quint16 port)
     {
-        QObject::connect(&socket, &QWebSocket::textMessageReceived, &socket,
-            [this](const QString& text) { messages.append(QJsonDocument::fromJson(text.toUtf8()).object()); });
+        // Each lane of a message of lanes counts as a message of its own.
+        QObject::connect(&socket, &QWebSocket::binaryMessageReceived, &socket, [this](const QByteArray& utf8) {
+            const QJsonObject message = QJsonDocument::fromJson(utf8).object();
+            if (message[u"t"_s].toString() != u"lanes"_s) {
+                messages.append(message);
+                return;
+            }
+            for (const QJsonValue& lane : message[u"lanes"_s].toArray()) {
+                QJsonObject one = lane.toObject();
+                one.insert(u"t"_s, u"lane"_s);
+                messages.append(one);
+            }
+        });
         socket.open(QUrl(u"ws://127.0.0.1:%1/ws"_s.arg(port)));
     }
     bool has(const QString& type, int nr = 0, const QString& name = {}) const
