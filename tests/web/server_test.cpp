@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -344,4 +345,35 @@ TEST_F(ServerTest, PortThatCannotBeBoundIsLoggedAndTheDisplayGoesOn)
     EXPECT_TRUE(read(u"OMRAnzeige.log"_s).contains(QByteArray::number(settings.port)));
     view.laneUpdated(1);
     view.frameLoaded([](int) { return nullptr; }, nullptr);
+}
+
+TEST_F(ServerTest, RankingTheRankingWindowIsGivenReachesThePages)
+{
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    WebSettings settings;
+    settings.port = probe.serverPort();
+    probe.close();
+    WebView view(settings);
+    QSignalSpy listening(&view, &WebView::listening);
+    ASSERT_TRUE(listening.wait(10000));
+    QWidget rangliste;
+    auto* queue = new QListWidget(&rangliste);
+    queue->setObjectName(u"lbxCSVIn"_s);
+    view.frameLoaded([](int) { return nullptr; }, &rangliste);
+    Page page(settings.port);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.has(u"hello"_s); }, 10000));
+
+    // A page drained from the queue is no new ranking; a refilled queue is.
+    queue->addItems({u"1;x;Muster;Max;SV;99;1;10;99;;;;;;;;;;;"_s, u"2;x;Beta;Eva;SV;98;2;10;98;;;;;;;;;;;"_s});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.has(u"ranking"_s); }, 10000));
+    const auto rankings = [&page] {
+        return std::count_if(page.messages.begin(), page.messages.end(),
+            [](const QJsonObject& m) { return m[u"t"_s].toString() == u"ranking"_s; });
+    };
+    EXPECT_EQ(page.messages.back()[u"rows"_s].toArray().size(), 2);
+    queue->model()->removeRows(0, 1);
+    queue->addItem(u"3;x;Gamma;Udo;SV;97;3;10;97;;;;;;;;;;;"_s);
+    QTest::qWait(300);
+    EXPECT_EQ(rankings(), 1);
 }
