@@ -21,14 +21,19 @@ std::unique_ptr<WebView> WebView::fromSettingsFile()
 WebView::WebView(const WebSettings& settings, QObject* parent) : QObject(parent), m_settings(settings)
 {
     WebWorker::Config config;
-    config.address = QHostAddress(settings.adresse);
+    config.address = settings.adresse.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0
+        ? QHostAddress(QHostAddress::LocalHost)
+        : QHostAddress(settings.adresse);
+    // An address that is none would listen on every interface.
+    if (config.address.isNull()) {
+        serverFailed(QStringLiteral("not an address"));
+        return;
+    }
     config.port = settings.port;
     config.maxConnections = settings.maxVerbindungen;
     m_server = std::make_unique<WebServer>(config, this);
     connect(m_server.get(), &WebServer::listening, this, &WebView::listening);
     connect(m_server.get(), &WebServer::failed, this, &WebView::serverFailed);
-    if (config.address.isNull())
-        serverFailed(QStringLiteral("no address"));
 }
 
 WebView::~WebView() = default;

@@ -345,6 +345,12 @@ TEST_F(ServerTest, PortThatCannotBeBoundIsLoggedAndTheDisplayGoesOn)
     EXPECT_TRUE(read(u"OMRAnzeige.log"_s).contains(QByteArray::number(settings.port)));
     view.laneUpdated(1);
     view.frameLoaded([](int) { return nullptr; }, nullptr);
+
+    // Not an address: nothing listens, not even on every interface.
+    settings.adresse = u"Schiessstand"_s;
+    WebView nowhere(settings);
+    EXPECT_EQ(nowhere.server(), nullptr);
+    EXPECT_EQ(read(u"OMRAnzeige.log"_s).count("web view not started"), 2);
 }
 
 TEST_F(ServerTest, RankingTheRankingWindowIsGivenReachesThePages)
