@@ -18,6 +18,7 @@
 #include "shell/Watchdog.h"
 #include "shell/WatchdogObserver.h"
 #include "target/Scheibe.h"
+#include "web/WebView.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -156,6 +157,14 @@ void frmMDI::load()
     QString sprachDatei = Sprache::dateiFuer(s.Sprache);
     Sprache::Sprache_Laden(sprachDatei, [this](const QString& caption) { setWindowTitle(caption); });
     setWindowTitle(windowTitle() + frameCaptionSuffix());
+
+    if (!m_web) {
+        m_web = WebView::fromSettingsFile();
+        if (m_web)
+            connect(this, &frmMDI::laneUpdated, m_web.get(), &WebView::laneUpdated);
+    }
+    if (m_web)
+        m_web->frameLoaded([this](int lane) { return scheibe(lane); }, m_rangliste);
 }
 
 void frmMDI::startUp()

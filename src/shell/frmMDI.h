@@ -19,6 +19,7 @@ class PageFlipper;
 class Scheibe;
 class Watchdog;
 class WatchdogObserver;
+class WebView;
 class frmDiagnose;
 class frmRangliste;
 class frmWerbung;
@@ -99,4 +100,7 @@ private:
     std::unique_ptr<WatchdogObserver> m_laneSignal;
     // The loaded windows in the order they were loaded.
     QList<QPointer<QWidget>> m_fenster;
+    // The live web view, when the settings file asks for one; it outlives
+    // rebuilds of the frame.
+    std::unique_ptr<WebView> m_web;
 };
