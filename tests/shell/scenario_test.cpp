@@ -7,6 +7,7 @@
 #include "diag/EventLog.h"
 #include "exchange/Austausch.h"
 #include "platform/ProfileDocument.h"
+#include "ranking/frmRangliste.h"
 #include "shell/SettingsFile.h"
 #include "shell/Watchdog.h"
 #include "shell/frmMDI.h"
@@ -57,6 +58,41 @@ QList<int> lanes(const QString& list)
 QStringList items(const QString& text)
 {
     return text.isEmpty() ? QStringList() : text.split(u" | "_s);
+}
+
+// The page table's states, then counter and flags: "0,2,1 Z3 A0 G0 F1 R0".
+QString pages()
+{
+    const PageState& p = ProgramState::instance().pages;
+    QStringList states;
+    for (int page = 1; page <= p.Seitenanzahl; ++page)
+        states << QString::number(p.Seiten[static_cast<std::size_t>(page)].zustand);
+    return u"%1 Z%2 A%3 G%4 F%5 R%6"_s.arg(states.join(u','))
+        .arg(p.SeitenZaehler)
+        .arg(p.RanglisteAktiv)
+        .arg(p.AlleSeitenGezeigt)
+        .arg(p.RanglisteFertig)
+        .arg(p.RanglisteAngefordert);
+}
+
+// A settings field changed in memory, as the options dialog does.
+bool let(const QString& assignment)
+{
+    Einstellungen& s = ProgramState::instance().settings;
+    const int value = assignment.section(u'=', 1).toInt();
+#define FIELD(name)                                                                                                    \
+    if (assignment.startsWith(QStringLiteral(#name "="))) {                                                            \
+        s.name = static_cast<decltype(s.name)>(value);                                                                 \
+        return true;                                                                                                   \
+    }
+    FIELD(RanglisteAn)
+    FIELD(Blaettern)
+    FIELD(RangUndScheibe)
+    FIELD(FreieWerbung)
+    FIELD(KORVUKlassenNr)
+    FIELD(VTXServerID)
+#undef FIELD
+    return false;
 }
 
 // The polling cycle alone, over recording lanes.
@@ -134,6 +170,8 @@ void Scenario::step(const QString& verb, const QStringList& args, const QString&
     } else if (verb == u"cycle") {
         SettingsFile::EinstellungenLaden();
         m_cycle = std::make_unique<Cycle>(args.isEmpty() ? s().Scheibenanzahl : number, file(u"OMRAnzeige.log"_s));
+    } else if (verb == u"let") {
+        EXPECT_TRUE(let(rest)) << rest.toStdString();
     } else if (verb == u"set") {
         // A key of the settings file changes and the settings are read again.
         ProfileDocument settings(file(u"omr_anzeige.ini"_s));
@@ -185,6 +223,20 @@ void Scenario::expect(const QString& what, const QStringList& args, const QStrin
         EXPECT_EQ(taken(m_cycle->targets.lane(args.value(0).toInt()).calls), items(expand(rest.section(u' ', 1))));
     } else if (what == u"order") {
         EXPECT_EQ(taken(m_cycle->targets.log), items(expand(rest)));
+    } else if (what == u"pages") {
+        EXPECT_EQ(pages(), rest);
+    } else if (what == u"timers") {
+        const FrameTimers& t = frame().timers();
+        QStringList running;
+        for (const auto& [name, timer] : {std::pair {"tmrStartUp", &t.tmrStartUp}, {"tmrWatchdog", &t.tmrWatchdog},
+                 {"tmrBlaettern", &t.tmrBlaettern}, {"tmrWerbung", &t.tmrWerbung},
+                 {"tmrWerbePause", &t.tmrWerbePause}}) {
+            if (timer->isEnabled())
+                running << QLatin1String(name);
+        }
+        EXPECT_EQ(running.join(u' '), rest);
+    } else if (what == u"ranking") {
+        EXPECT_EQ(frame().rangliste()->isVisible(), rest == u"shown");
     } else if (what == u"shown") {
         QList<int> shown;
         for (int lane = 1; lane <= frame().count(); ++lane) {
