@@ -8,6 +8,7 @@
 #include "exchange/Austausch.h"
 #include "platform/ProfileDocument.h"
 #include "ranking/frmRangliste.h"
+#include "shell/FrameCaption.h"
 #include "shell/SettingsFile.h"
 #include "shell/Watchdog.h"
 #include "shell/frmMDI.h"
@@ -85,6 +86,7 @@ bool let(const QString& assignment)
         s.name = static_cast<decltype(s.name)>(value);                                                                 \
         return true;                                                                                                   \
     }
+    FIELD(Scheibenanzahl)
     FIELD(RanglisteAn)
     FIELD(Blaettern)
     FIELD(RangUndScheibe)
@@ -126,7 +128,9 @@ protected:
     }
     frmMDI& frame()
     {
-        if (!m_frame) {
+        if (!m_frame || m_closed) {
+            m_frame.reset();
+            m_closed = false;
             m_frame = std::make_unique<frmMDI>();
             m_frame->show();
             m_frame->timers().tmrStartUp.fire();
@@ -159,6 +163,7 @@ protected:
     void expect(const QString& what, const QStringList& args, const QString& rest);
 
     std::unique_ptr<frmMDI> m_frame;
+    bool m_closed = false;
     std::unique_ptr<Cycle> m_cycle;
 };
 
@@ -206,9 +211,16 @@ void Scenario::step(const QString& verb, const QStringList& args, const QString&
         EXPECT_TRUE(QFileInfo(target).isDir() ? QDir(target).removeRecursively() : QFile::remove(target));
     } else if (verb == u"mkdir") {
         EXPECT_TRUE(QDir().mkpath(path(args.value(0))));
+    } else if (verb == u"rebuild") {
+        frame().rebuildFrame();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frame().timers().tmrStartUp.fire();
+    } else if (verb == u"options") {
+        frame().openOptions();
     } else if (verb == u"close") {
         frame().close();
-        m_frame.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_closed = true;
     } else {
         ADD_FAILURE() << "unknown step " << verb.toStdString();
     }
@@ -235,6 +247,14 @@ void Scenario::expect(const QString& what, const QStringList& args, const QStrin
                 running << QLatin1String(name);
         }
         EXPECT_EQ(running.join(u' '), rest);
+    } else if (what == u"caption") {
+        EXPECT_EQ(frame().windowTitle(), rest + frameCaptionSuffix());
+    } else if (what == u"windows") {
+        // Loaded windows in their order, "+" after each visible one.
+        QStringList windows;
+        for (const DiagnosticsSource::Window& window : m_frame->loadedWindows())
+            windows << window.name + (window.visible ? u"+"_s : QString());
+        EXPECT_EQ(windows.join(u' '), rest);
     } else if (what == u"ranking") {
         EXPECT_EQ(frame().rangliste()->isVisible(), rest == u"shown");
     } else if (what == u"shown") {
