@@ -8,58 +8,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(VbTimerTest, CountsOnlyWhenEnabledWithAnInterval)
+// Each step and the timer's state after it: interval, enabled, counting.
+TEST(VbTimerTest, CountsOnlyWhileEnabledWithAnInterval)
 {
-    VbTimer stopped;
-    EXPECT_FALSE(stopped.isEnabled() || stopped.isCounting());
-    EXPECT_EQ(stopped.interval(), 0);
-    VbTimer running(1000, true);
-    EXPECT_TRUE(running.isEnabled() && running.isCounting());
-
-    // Interval zero stays enabled but never counts.
-    VbTimer timer(0, true);
-    EXPECT_TRUE(timer.isEnabled());
-    EXPECT_FALSE(timer.isCounting());
-    timer.setInterval(500);
-    EXPECT_TRUE(timer.isCounting());
-    for (int interval : {0, -5}) {
-        timer.setInterval(interval);
-        EXPECT_EQ(timer.interval(), 0);
-        EXPECT_TRUE(timer.isEnabled());
-        EXPECT_FALSE(timer.isCounting());
+    VbTimer timer(-5, true);
+    const std::pair<std::function<void()>, std::tuple<int, bool, bool>> steps[]
+        = {{[] {}, {0, true, false}}, // an interval of zero stays enabled but never counts
+            {[&timer] { timer.setInterval(500); }, {500, true, true}},
+            {[&timer] { timer.setInterval(-5); }, {0, true, false}},
+            {[&timer] { timer.setInterval(2000); }, {2000, true, true}},
+            {[&timer] { timer.setEnabled(true); }, {2000, true, true}},
+            {[&timer] { timer.setEnabled(false); }, {2000, false, false}},
+            {[&timer] { timer.setInterval(3000); }, {3000, false, false}},
+            {[&timer] { timer.setEnabled(true); }, {3000, true, true}}};
+    for (const auto& [step, state] : steps) {
+        step();
+        EXPECT_EQ(std::make_tuple(timer.interval(), timer.isEnabled(), timer.isCounting()), state);
     }
-}
-
-TEST(VbTimerTest, EnableAndDisable)
-{
-    VbTimer timer(10000);
-    EXPECT_FALSE(timer.isCounting());
-    for (int i = 0; i < 2; ++i) {
-        timer.setEnabled(true);
-        EXPECT_TRUE(timer.isCounting());
-    }
-    timer.setEnabled(false);
-    EXPECT_FALSE(timer.isEnabled() || timer.isCounting());
-    // Setting the interval of a disabled timer does not start it.
-    timer.setInterval(2000);
-    EXPECT_EQ(timer.interval(), 2000);
-    EXPECT_FALSE(timer.isCounting());
-}
-
-TEST(VbTimerTest, FireDeliversOneTickAtOnceAndTheHandlerMayStopTheTimer)
-{
-    VbTimer idle(0, false);
-    int ticks = 0;
-    QObject::connect(&idle, &VbTimer::timeout, [&ticks] { ++ticks; });
-    idle.fire();
-    idle.fire();
-    EXPECT_EQ(ticks, 2);
-    EXPECT_FALSE(idle.isEnabled());
-
-    VbTimer timer(1000, true);
-    QObject::connect(&timer, &VbTimer::timeout, [&timer] { timer.setEnabled(false); });
-    timer.fire();
-    EXPECT_FALSE(timer.isEnabled() || timer.isCounting());
+    VbTimer stopped(1000);
+    EXPECT_EQ(std::make_tuple(stopped.interval(), stopped.isEnabled(), stopped.isCounting()),
+        std::make_tuple(1000, false, false));
 }
 
 class DialogsTest : public ::testing::Test {
