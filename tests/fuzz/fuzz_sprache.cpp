@@ -5,6 +5,7 @@
 #include "platform/ProgramInfo.h"
 #include "shell/ProgramState.h"
 
+#include <algorithm>
 #include <iterator>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -21,12 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(size == 0
             ? captions.isEmpty() && !QFileInfo::exists(FuzzSupport::filePath(QStringLiteral("Sprache_9.ini")))
             : captions == QStringList {texts.MDICaption});
-    const auto checkTexts = [&texts] {
-        FUZZ_CHECK(texts.MDICaption.size() <= 254);
-        for (const QString& text : texts.OptionsTexte)
-            FUZZ_CHECK(text.size() <= 254);
-    };
-    checkTexts();
+    const auto fits = [](const QString& text) { return text.size() <= 254; };
+    FUZZ_CHECK(fits(texts.MDICaption) && std::ranges::all_of(texts.OptionsTexte, fits));
     // Both loaders once more under a code page that the last byte picks.
     if (size > 0) {
         static const int charsets[] = {0, 128, 129, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238, 255};
@@ -34,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             = std::uint8_t(charsets[data[size - 1] % std::size(charsets)]);
         Sprache::MDITexte_Laden(path);
         Sprache::OptionsTexte_Laden(path);
-        checkTexts();
+        FUZZ_CHECK(fits(texts.MDICaption) && std::ranges::all_of(texts.OptionsTexte, fits));
     }
     return 0;
 }

@@ -3,10 +3,10 @@
 #include "platform/ProfileDocument.h"
 #include "platform/RuleTable.h"
 #include "platform/VbNumbers.h"
+#include "platform/VbTimer.h"
 
 #include <gtest/gtest.h>
 
-using namespace Qt::StringLiterals;
 using RuleTable::number;
 using R = const RuleTable::Row&;
 
@@ -23,6 +23,11 @@ void run(const char* table)
     const auto at = [&folder](R r) { return r.text(0).isEmpty() ? QString() : folder.path(r.text(0)); };
     const auto inside = [&folder](const std::optional<QString>& path) {
         return path ? QDir::fromNativeSeparators(*path).mid(folder.root().size() + 1).toUtf8() : "none";
+    };
+    std::optional<VbTimer> timer;
+    const auto state = [&timer] {
+        return QByteArray::number(timer->interval()) + (timer->isEnabled() ? " enabled" : "")
+            + (timer->isCounting() ? " counting" : "");
     };
     RuleTable::Rules rules = folder.steps();
     rules.merge(RuleTable::Rules {{"leadingNumber", [](R r) { return number(VbNumbers::leadingNumber(r.text(0))); }},
@@ -79,14 +84,21 @@ void run(const char* table)
         {"resolve", [&](R r) { return inside(FileLookup::resolveInside(folder.root(), r.text(0))); }},
         {"threaded", [](R r) { return RuleTable::done(FileWorkers(r.integer(0)).threaded()); }},
         {"join", [](R r) { return FileLookup::join(r.text(0), r.text(1)).toUtf8(); }},
+        {"timer",
+            [&](R r) {
+                timer.emplace(r.integer(0), r.args[1] == "enabled");
+                return state();
+            }},
+        {"interval", [&](R r) { return timer->setInterval(r.integer(0)), state(); }},
+        {"enable", [&](R r) { return timer->setEnabled(r.args[0] == "yes"), state(); }},
         {"toNative", [](R r) { return QDir::fromNativeSeparators(FileLookup::toNative(r.text(0))).toUtf8(); }}});
     RuleTable::run(QStringLiteral("platform/rules/") + QLatin1String(table), rules);
 }
 
-TEST(PlatformRules, NumbersCodePagesProfilesSequentialFilesAndNames)
+TEST(PlatformRules, NumbersCodePagesProfilesFilesNamesAndTimers)
 {
-    for (const char* table :
-        {"numbers.txt", "codepages.txt", "profile.txt", "sequential.txt", "files.txt", "lookup.txt", "workers.txt"})
+    for (const char* table : {"numbers.txt", "codepages.txt", "profile.txt", "sequential.txt", "files.txt",
+             "lookup.txt", "workers.txt", "timer.txt"})
         run(table);
 }
 

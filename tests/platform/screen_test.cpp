@@ -1,13 +1,17 @@
 #include "platform/DialogColours.h"
+#include "platform/Dialogs.h"
+#include "platform/FirstPaintWatch.h"
 #include "platform/PainterCanvas.h"
 #include "platform/RecordingCanvas.h"
 #include "platform/RuleTable.h"
 #include "platform/Twips.h"
+#include "support/TestDialogs.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
+#include <QTest>
 #include <QWidget>
 
 #include <cmath>
@@ -121,6 +125,50 @@ TEST(ScreenTest, RecordingMetricTwipsAndDialogColours)
         EXPECT_EQ(dialog.palette().color(QPalette::Disabled, role),
             QApplication::palette("QDialog").color(QPalette::Disabled, role))
             << role;
+}
+
+// The first paint of a window, or of a child covering it as the frame's
+// workspace does, is reported once after its pass; other windows' paints are not.
+TEST(FirstPaintWatchTest, ReportsTheFirstPaintOfTheWindowOnce)
+{
+    QWidget other, window;
+    QWidget child(&window);
+    child.setAutoFillBackground(true);
+    window.resize(200, 100);
+    child.setGeometry(0, 0, 200, 100);
+    int reports = 0;
+    FirstPaintWatch watch(window, [&reports](std::int64_t at) { reports += at > 0 ? 1 : 100; });
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    other.repaint();
+    QTest::qWait(20);
+    EXPECT_EQ(reports, 0);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&reports] { return reports > 0; }, 5000));
+    window.repaint();
+    QTest::qWait(20);
+    EXPECT_EQ(reports, 1);
+}
+
+// A box is closed again when its handler throws; without handlers nothing shows.
+TEST(DialogsTest, AnswersComeFromTheHandlers)
+{
+    Dialogs::setMessageHandler([](const Dialogs::MessageRequest&) { throw std::runtime_error("x"); });
+    EXPECT_THROW(Dialogs::showMessage(Dialogs::Icon::Critical, QString(), QString()), std::runtime_error);
+    EXPECT_FALSE(Dialogs::messageOpen());
+    QString startSeen;
+    Dialogs::setOpenFileHandler([&](const QString& start, const QString&) -> std::optional<QString> {
+        startSeen = start;
+        return u"/pics/hb_0_a.bmp"_s;
+    });
+    EXPECT_EQ(Dialogs::openFile(u"/pics"_s, u"*.bmp"_s), u"/pics/hb_0_a.bmp"_s);
+    EXPECT_EQ(startSeen, u"/pics"_s);
+    Dialogs::setMessageHandler(nullptr);
+    Dialogs::setOpenFileHandler(nullptr);
+    Dialogs::showMessage(Dialogs::Icon::Information, u"t"_s, u"x"_s);
+    EXPECT_FALSE(Dialogs::messageOpen());
+    EXPECT_EQ(Dialogs::openFile(u"/"_s, u"Pictures (*.bmp)"_s), std::nullopt);
+    TestDialogs::install();
 }
 
 } // namespace
