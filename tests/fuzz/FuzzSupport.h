@@ -32,20 +32,12 @@ inline QByteArray bytes(const std::uint8_t* data, std::size_t size)
 
 // One folder per process for the files the readers take; in memory where the
 // system offers it, as every input is written to disk once or more.
-inline QString tempBase()
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    return shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-}
-
 inline const QString& tempDir()
 {
-    static const QTemporaryDir dir(tempBase() + QStringLiteral("/omr-fuzz-XXXXXX"));
-    if (!dir.isValid()) {
-        std::fprintf(stderr, "cannot create a temporary folder\n");
-        std::abort();
-    }
-    static const QString path = dir.path();
+    static const QTemporaryDir dir(
+        (QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+        + QStringLiteral("/omr-fuzz-XXXXXX"));
+    static const QString path = dir.isValid() ? dir.path() : (std::abort(), QString());
     return path;
 }
 
@@ -57,13 +49,10 @@ inline QString filePath(const QString& name)
 // Writes the bytes to name in the temporary folder and returns the path.
 inline QString writeFile(const QString& name, const QByteArray& content)
 {
-    const QString path = filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size()) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
         std::abort();
-    }
-    return path;
+    return file.fileName();
 }
 
 } // namespace FuzzSupport

@@ -19,10 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         qsizetype length = 0;
         for (int k = 1; k <= RankingLine::FieldCount; ++k)
             length += line.field(k).size();
-        FUZZ_CHECK(length <= item.size());
+        FUZZ_CHECK(length <= item.size() && line.shotCount() >= -32768 && line.shotCount() <= 32767);
         FUZZ_CHECK(line.field(0).isEmpty() && line.field(RankingLine::FieldCount + 1).isEmpty());
-        const int shots = line.shotCount();
-        FUZZ_CHECK(shots >= -32768 && shots <= 32767);
     }
 
     // Pages until the queue is used up, as the window shows them.

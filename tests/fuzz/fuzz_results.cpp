@@ -7,16 +7,11 @@
 
 namespace {
 
-bool indexInSet(float index)
-{
-    return index >= -1 && index <= SchussSatz::Groesse - 1;
-}
-
 // The counts that drive the loops over the arrays never point outside them.
 void checkSet(const SchussSatz& satz)
 {
-    FUZZ_CHECK(indexInSet(satz.LetzterIndex));
-    FUZZ_CHECK(indexInSet(satz.SerienLetzter));
+    for (const float index : {satz.LetzterIndex, satz.SerienLetzter})
+        FUZZ_CHECK(index >= -1 && index <= SchussSatz::Groesse - 1);
 }
 
 } // namespace
@@ -29,20 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkSet(records.ProbeSatz);
     checkSet(records.MatchSatz);
     checkSet(records.AktuellerSatz);
-    if (!loaded) {
-        // No choice of set after a read error.
-        FUZZ_CHECK(records.AktuellerSatz.LetzterIndex == -1);
-        FUZZ_CHECK(records.AktuellerSatz.SchussNummer == 0);
-    }
+    // No choice of set after a read error.
+    FUZZ_CHECK(loaded || (records.AktuellerSatz.LetzterIndex == -1 && records.AktuellerSatz.SchussNummer == 0));
 
     // Loading over records that hold a file already must not trip either.
-    TargetRecords again = records;
-    ResultsFile::LadeErgebnisse(path, again);
-    checkSet(again.AktuellerSatz);
-
+    ResultsFile::LadeErgebnisse(path, records);
+    checkSet(records.AktuellerSatz);
     // The read lock is gone on every path.
-    SequentialWriter writer(path);
-    FUZZ_CHECK(writer.open());
-    writer.close();
+    FUZZ_CHECK(SequentialWriter(path).open());
     return 0;
 }

@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const QString path = FuzzSupport::writeFile(QStringLiteral("ergebnis.txt"), FuzzSupport::bytes(data, size));
     TargetModel model;
-    model.VolleBreite = 1000;
-    model.SichtBreite = 1000;
+    model.VolleBreite = model.SichtBreite = 1000;
     if (!model.LadeErgebnisse(path))
         return 0;
     // A window whose definitions came from the results file alone.

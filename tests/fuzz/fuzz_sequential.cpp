@@ -7,17 +7,16 @@
 
 namespace {
 
-// Reads items until the end; counts them. The reader may throw only once
-// nothing but blanks and line ends is left.
+// Reads items until the end and counts them. The reader may throw only once
+// nothing but blanks and line ends is left, and every item takes at least one
+// character of the text.
 qsizetype readToEnd(SequentialReader& reader, bool asNumbers, qsizetype limit)
 {
-    qsizetype count = 0;
-    while (true) {
+    for (qsizetype count = 0;; ++count) {
         const bool atEnd = reader.atEnd();
         try {
             if (asNumbers) {
-                const double value = reader.readNumber();
-                FUZZ_CHECK(!std::isnan(value));
+                FUZZ_CHECK(!std::isnan(reader.readNumber()));
             } else {
                 const SequentialItem item = reader.readItem();
                 FUZZ_CHECK(item.quoted || item.text == item.text.trimmed());
@@ -26,10 +25,7 @@ qsizetype readToEnd(SequentialReader& reader, bool asNumbers, qsizetype limit)
             FUZZ_CHECK(atEnd);
             return count;
         }
-        FUZZ_CHECK(!atEnd);
-        ++count;
-        // Every item takes at least one character of the text.
-        FUZZ_CHECK(count <= limit);
+        FUZZ_CHECK(!atEnd && count < limit);
     }
 }
 
@@ -38,16 +34,9 @@ qsizetype readToEnd(SequentialReader& reader, bool asNumbers, qsizetype limit)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray input = FuzzSupport::bytes(data, size);
-    auto items = SequentialReader::fromBytes(input);
-    auto numbers = SequentialReader::fromBytes(input);
-    const qsizetype limit = input.size();
-    const qsizetype itemCount = readToEnd(*items, false, limit);
-    // Reading numbers consumes the items exactly as reading texts does.
-    FUZZ_CHECK(readToEnd(*numbers, true, limit) == itemCount);
-    FUZZ_CHECK(items->atEnd() && numbers->atEnd());
-
-    // The same bytes through a multi-byte code page.
-    auto japanese = SequentialReader::fromBytes(input, QByteArrayLiteral("Shift_JIS"));
-    readToEnd(*japanese, false, limit);
+    // Reading numbers consumes the items exactly as reading texts does, in any code page.
+    const qsizetype items = readToEnd(*SequentialReader::fromBytes(input), false, input.size());
+    FUZZ_CHECK(readToEnd(*SequentialReader::fromBytes(input), true, input.size()) == items);
+    readToEnd(*SequentialReader::fromBytes(input, QByteArrayLiteral("Shift_JIS")), false, input.size());
     return 0;
 }

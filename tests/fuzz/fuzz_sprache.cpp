@@ -5,6 +5,7 @@
 #include "platform/ProgramInfo.h"
 #include "shell/ProgramState.h"
 
+#include <algorithm>
 #include <iterator>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -13,33 +14,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A missing or empty file makes the loader look beside the program.
     ProgramInfo::setDirectoryForTest(FuzzSupport::tempDir());
     QString path = FuzzSupport::writeFile(QStringLiteral("Sprache_9.ini"), FuzzSupport::bytes(data, size));
-
     QStringList captions;
     Sprache::Sprache_Laden(path, [&captions](const QString& caption) { captions.append(caption); });
 
+    // The empty file is removed and no language file is found instead.
     const LanguageTexts& texts = ProgramState::instance().language;
-    if (size == 0) {
-        // The empty file is removed and no language file is found instead.
-        FUZZ_CHECK(captions.isEmpty());
-        FUZZ_CHECK(!QFileInfo::exists(FuzzSupport::filePath(QStringLiteral("Sprache_9.ini"))));
-    } else {
-        FUZZ_CHECK(captions.size() == 1);
-        FUZZ_CHECK(captions.first() == texts.MDICaption);
-    }
-    FUZZ_CHECK(texts.MDICaption.size() <= 254);
-    for (const QString& text : texts.OptionsTexte)
-        FUZZ_CHECK(text.size() <= 254);
-
+    FUZZ_CHECK(size == 0
+            ? captions.isEmpty() && !QFileInfo::exists(FuzzSupport::filePath(QStringLiteral("Sprache_9.ini")))
+            : captions == QStringList {texts.MDICaption});
+    const auto fits = [](const QString& text) { return text.size() <= 254; };
+    FUZZ_CHECK(fits(texts.MDICaption) && std::ranges::all_of(texts.OptionsTexte, fits));
     // Both loaders once more under a code page that the last byte picks.
     if (size > 0) {
         static const int charsets[] = {0, 128, 129, 134, 136, 161, 162, 163, 177, 178, 186, 204, 222, 238, 255};
-        const int charset = charsets[data[size - 1] % std::size(charsets)];
-        ProgramState::instance().language.SprachZeichensatz = std::uint8_t(charset);
+        ProgramState::instance().language.SprachZeichensatz
+            = std::uint8_t(charsets[data[size - 1] % std::size(charsets)]);
         Sprache::MDITexte_Laden(path);
         Sprache::OptionsTexte_Laden(path);
-        FUZZ_CHECK(texts.MDICaption.size() <= 254);
-        for (const QString& text : texts.OptionsTexte)
-            FUZZ_CHECK(text.size() <= 254);
+        FUZZ_CHECK(fits(texts.MDICaption) && std::ranges::all_of(texts.OptionsTexte, fits));
     }
     return 0;
 }
