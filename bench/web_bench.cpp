@@ -122,10 +122,10 @@ int runPages(quint16 port, int count, int expected, int seconds)
                 }
                 return;
             }
-            // Every lane of the message: its name "T<tick>", then its number.
+            // Every lane of the message: its number, then its name "T<tick>".
             for (qsizetype name = text.indexOf("\"name\":\"T"); name >= 0;
                  name = text.indexOf("\"name\":\"T", name + 1)) {
-                const qsizetype nr = text.indexOf("\"nr\":", name);
+                const qsizetype nr = text.lastIndexOf("\"nr\":", name);
                 if (nr < 0)
                     break;
                 const int tick = text.mid(name + 9, 6).split('"').front().toInt();

@@ -1,25 +1,52 @@
 #pragma once
 
+#include "target/TargetModel.h"
+#include "target/TargetPainter.h"
+
 #include <QByteArray>
-#include <QJsonObject>
 #include <QList>
+#include <QSize>
+
+#include <optional>
 
 struct LaneSnapshot;
 
-// What the page shows of one lane: the texts of the window's labels and its
-// target drawn as SVG by the window's own drawing code.
-namespace LaneView {
+// What the page shows of one lane, kept on the server's thread from one
+// state of the lane to the next: the texts of the window's labels and its
+// target drawn as SVG by the window's own drawing code, in two layers as the
+// window keeps them. The face (card, rings, numbers, sighting corner) is
+// drawn again only when something it shows has changed; the marks over it
+// (shots, mean point, masking frame) with every state.
+class LaneView {
+public:
+    // Takes the lane's new state and draws what has changed.
+    void update(const LaneSnapshot& snapshot);
 
-// The window of a lane as its next paint would show it: the zoom of the paint,
-// the face with the shots, mean point and frame, and the labels. Fields: "nr",
-// "name", "ringwert", "gesamt", "schuss", "platz", "serien" (the series the
-// window shows), "probe" (sighting mode) and "svg" (empty without a target).
-QJsonObject render(const LaneSnapshot& snapshot);
+    // The lane as compact JSON. Fields: "nr", "name", "ringwert", "gesamt",
+    // "schuss", "platz", "serien" (the series the window shows), "probe"
+    // (sighting mode), "marks" (an SVG layer over the face) and, withFace,
+    // "face" (an SVG document; both empty without a target).
+    QByteArray json(bool withFace) const;
+    // Whether the last update drew the face anew.
+    bool faceChanged() const { return m_faceChanged; }
 
-// render as compact JSON.
-QByteArray json(const LaneSnapshot& snapshot);
-// The message that carries lanes to the page: {"t": "lanes", "lanes": [...]}
-// from the JSON of each lane.
-QByteArray message(const QList<QByteArray>& lanes);
+    // The message that carries lanes to the page: {"t": "lanes", "lanes":
+    // [...]} from the JSON of each lane.
+    static QByteArray message(const QList<QByteArray>& lanes);
 
-} // namespace LaneView
+private:
+    struct FaceCache {
+        TargetPainter::FaceKey key;
+        QSize pixels;
+    };
+
+    int m_lane = 0;
+    TargetModel m_model;
+    std::optional<FaceCache> m_faceOf;
+    TargetPainter::FaceResult m_faceResult;
+    QByteArray m_face;
+    QByteArray m_marks;
+    bool m_faceChanged = false;
+    // The label fields of the JSON, from "nr" to "probe".
+    QByteArray m_labels;
+};

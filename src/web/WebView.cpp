@@ -82,34 +82,41 @@ void WebView::laneUpdated(int lane)
     m_changed.append(lane);
 }
 
+namespace {
+
+// The settings and the palette the windows paint with.
+std::shared_ptr<const LaneSnapshot::Look> currentLook()
+{
+    return std::make_shared<const LaneSnapshot::Look>(
+        LaneSnapshot::Look {ProgramState::instance().settings, QGuiApplication::palette()});
+}
+
+} // namespace
+
 void WebView::handOver()
 {
     const QList<int> changed = std::exchange(m_changed, {});
+    if (!m_server || !m_lanes)
+        return;
+    const std::shared_ptr<const LaneSnapshot::Look> look = currentLook();
     std::vector<LaneSnapshot> snapshots;
     snapshots.reserve(std::size_t(changed.size()));
     for (int lane : changed) {
-        if (const Scheibe* window = m_lanes ? m_lanes(lane) : nullptr)
-            takeSnapshot(snapshots.emplace_back(), lane, *window);
+        if (const Scheibe* window = m_lanes(lane)) {
+            LaneSnapshot& snapshot = snapshots.emplace_back();
+            snapshot.lane = lane;
+            snapshot.window = window->size();
+            snapshot.look = look;
+            snapshot.take(window->model());
+        }
     }
-    if (m_server && !snapshots.empty())
+    if (!snapshots.empty())
         m_server->publishLanes(std::move(snapshots));
 }
 
 LaneSnapshot WebView::snapshotOf(int lane, const Scheibe& window)
 {
-    LaneSnapshot snapshot;
-    takeSnapshot(snapshot, lane, window);
-    return snapshot;
-}
-
-void WebView::takeSnapshot(LaneSnapshot& snapshot, int lane, const Scheibe& window)
-{
-    snapshot.lane = lane;
-    snapshot.model = window.model();
-    snapshot.settings = ProgramState::instance().settings;
-    // The palette the window paints with.
-    snapshot.palette = QGuiApplication::palette();
-    snapshot.window = window.size();
+    return LaneSnapshot::of(lane, window.model(), window.size(), currentLook());
 }
 
 void WebView::rankingRefilled(int first, int last)

@@ -41,10 +41,9 @@ public:
     // The lanes of the display's range: AnfScheibe..EndScheibe when AnfEnde
     // is 1, else 1..Scheibenanzahl.
     static QList<int> laneRange(const Einstellungen& settings);
-    // What is handed over of a lane: a copy of its window's state.
+    // What is handed over of a lane: a copy of what the page draws of its
+    // window's state.
     static LaneSnapshot snapshotOf(int lane, const Scheibe& window);
-    // The same into a snapshot in place: a lane's state is some 45 kB.
-    static void takeSnapshot(LaneSnapshot& snapshot, int lane, const Scheibe& window);
 
     WebServer* server() const { return m_server.get(); }
 

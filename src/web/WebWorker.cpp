@@ -142,9 +142,15 @@ void WebWorker::incoming(QWebSocket* socket)
 
 void WebWorker::sendState(QWebSocket* socket)
 {
+    if (m_state.isNull() && !m_lanes.empty()) {
+        QList<QByteArray> lanes;
+        for (const auto& [nr, view] : m_lanes)
+            lanes.append(view.json(true));
+        m_state = LaneView::message(lanes);
+    }
     QList<QByteArray> state {m_hello};
-    if (!m_lanes.isEmpty())
-        state.append(LaneView::message(m_lanes.values()));
+    if (!m_state.isNull())
+        state.append(m_state);
     if (!m_ranking.isEmpty())
         state.append(m_ranking);
     send(socket, state);
@@ -153,6 +159,7 @@ void WebWorker::sendState(QWebSocket* socket)
 void WebWorker::resetLanes(const QList<int>& lanes)
 {
     m_lanes.clear();
+    m_state = {};
     m_pending.clear();
     m_hello = helloMessage(lanes);
     sendToAll({m_hello});
@@ -173,9 +180,11 @@ void WebWorker::sendPending()
     const QMap<int, LaneSnapshot> pending = std::exchange(m_pending, {});
     QList<QByteArray> lanes;
     for (const LaneSnapshot& snapshot : pending) {
-        lanes.append(LaneView::json(snapshot));
-        m_lanes.insert(snapshot.lane, lanes.back());
+        LaneView& view = m_lanes[snapshot.lane];
+        view.update(snapshot);
+        lanes.append(view.json(view.faceChanged()));
     }
+    m_state = {};
     sendToAll({LaneView::message(lanes)});
 }
 

@@ -2,6 +2,7 @@
 
 #include "web/ConnectionLimiter.h"
 #include "web/LaneSnapshot.h"
+#include "web/LaneView.h"
 #include "web/WebRoutes.h"
 
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -88,7 +90,9 @@ private:
     std::vector<Client> m_clients;
     QTimer m_slowPages {this};
     QByteArray m_hello;
-    QMap<int, QByteArray> m_lanes;
+    std::map<int, LaneView> m_lanes;
+    // Every lane with its face, for a page that connects (null: to be made).
+    QByteArray m_state;
     QMap<int, LaneSnapshot> m_pending;
     QByteArray m_ranking;
 };
