@@ -1,234 +1,206 @@
 #include "ads/AdvertisingCycle.h"
 #include "ads/AdvertisingPictures.h"
 #include "ads/PictureFit.h"
-#include "shell/AdvertisingView.h"
+#include "ads/frmWerbung.h"
+#include "options/TestData.h"
+#include "platform/ProgramInfo.h"
+#include "platform/Twips.h"
 #include "shell/FrameTimers.h"
-#include "shell/ProgramState.h"
+#include "support/ProgramFolder.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A folder of empty files and the pictures read from it.
-struct Folder {
-    explicit Folder(const char* files)
-    {
-        for (const QString& name : QString::fromLatin1(files).split(u' ', Qt::SkipEmptyParts))
-            EXPECT_TRUE(QFile(QDir(dir.path()).filePath(name)).open(QIODevice::WriteOnly)) << name.toStdString();
+TEST(AdvertisingPictures, RotateAsTheirTableSays)
+{
+    for (const TestData::Line& row : TestData::lines(u"ads/data/rotation.txt"_s)) {
+        SCOPED_TRACE(row.where);
+        QTemporaryDir dir;
+        for (const QString& name : row.cells[0].split(u',', Qt::SkipEmptyParts))
+            QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+        QDir(dir.path()).mkdir(u"hb_0_folder.bmp"_s);
+        AdvertisingPictures pictures;
         pictures.bind(dir.path());
-    }
-    // Slots shown one after the other, "-" where none was shown.
-    QString shown(std::uint8_t& position, int slots) const
-    {
-        QStringList names;
-        for (int i = 0; i < slots; ++i) {
-            const std::optional<QString> file = pictures.showNext(position, [](const QString&) { return true; });
-            names.append(file ? QFileInfo(*file).fileName() : u"-"_s);
+        auto position = std::uint8_t(row.cells[1].toInt());
+        QStringList shown;
+        for (qsizetype i = 0; i <= row.cells[2].count(u','); ++i) {
+            const auto file = pictures.showNext(position, [](const QString&) { return true; });
+            shown.append(file ? QFileInfo(*file).fileName() : u"-"_s);
         }
-        return names.join(u' ');
-    }
-
-    QTemporaryDir dir;
-    AdvertisingPictures pictures;
-};
-
-TEST(AdvertisingPictures, PatternIgnoresCaseAndAdmitsOnlyBmpAndJpg)
-{
-    for (const char* name : {"hb_0_a.bmp", "HB_0_X.JPG", "Hb_0_Logo.Jpg", "hb_0_.jpg", "hb_0_a b.bmp"})
-        EXPECT_TRUE(AdvertisingPictures::matchesPattern(QString::fromLatin1(name))) << name;
-    for (const char* name :
-        {"hb_1_a.bmp", "hb_0_a.png", "hb_0_a.jpeg", "xhb_0_a.bmp", "hb_0_a.bmp.txt", "hb0_a.bmp", "hb_0_bmp", ""})
-        EXPECT_FALSE(AdvertisingPictures::matchesPattern(QString::fromLatin1(name))) << name;
-}
-
-TEST(AdvertisingPictures, ListsMatchingFilesSortedByNameIgnoringCase)
-{
-    Folder f("hb_0_c.jpg HB_0_B.BMP hb_0_a.bmp readme.txt hb_0_d.png logo.jpg");
-    ASSERT_TRUE(QDir(f.dir.path()).mkdir(u"hb_0_folder.bmp"_s));
-    f.pictures.bind(f.dir.path());
-    EXPECT_EQ(f.pictures.names().join(u' '), u"hb_0_a.bmp HB_0_B.BMP hb_0_c.jpg"_s);
-    EXPECT_EQ(f.pictures.filePath(1), QDir(f.dir.path()).absoluteFilePath(u"HB_0_B.BMP"_s));
-    EXPECT_TRUE(f.pictures.filePath(3).isEmpty() && f.pictures.filePath(-1).isEmpty());
-
-    f.pictures.bind(QDir(f.dir.path()).filePath(u"nowhere"_s));
-    EXPECT_EQ(f.pictures.count(), 0);
-}
-
-TEST(AdvertisingPictures, PicturesRotateInNameOrder)
-{
-    // Files, start position, slots shown from there, position after them.
-    const std::tuple<const char*, std::uint8_t, const char*, std::uint8_t> cases[] = {
-        {"hb_0_b.bmp hb_0_c.bmp hb_0_a.bmp", 0, "hb_0_a.bmp hb_0_b.bmp hb_0_c.bmp hb_0_a.bmp hb_0_b.bmp", 2},
-        {"hb_0_only.jpg", 0, "hb_0_only.jpg hb_0_only.jpg hb_0_only.jpg", 0},
-        {"hb_0_a.bmp hb_0_b.bmp", 5, "hb_0_a.bmp hb_0_b.bmp", 0}, // beyond a shorter list starts over
-        {"", 7, "- -", 7}, // an empty list shows nothing and keeps the position
-    };
-    for (const auto& [files, start, slots, end] : cases) {
-        SCOPED_TRACE(slots);
-        const Folder f(files);
-        std::uint8_t position = start;
-        EXPECT_EQ(f.shown(position, int(QString::fromLatin1(slots).count(u' ')) + 1), QLatin1String(slots));
-        EXPECT_EQ(position, end);
-    }
-
-    // No picture shown: each is tried once and the position moves on by one.
-    const Folder f("hb_0_a.bmp hb_0_b.bmp hb_0_c.bmp");
-    std::uint8_t position = 1;
-    int offered = 0;
-    EXPECT_FALSE(f.pictures.showNext(position, [&](const QString&) { return ++offered < 0; })); // refuses every file
-    EXPECT_EQ(offered, 3);
-    EXPECT_EQ(position, 2);
-}
-
-TEST(PictureFit, FitsAnchoredTopLeftKeepingProportionsAndEmptyGivesEmpty)
-{
-    // A square picture in a landscape window is fitted to the height, a wider one to the width; the
-    // same proportions fill the window, scaled up or down.
-    const struct {
-        QSizeF window, picture, expected;
-    } cases[] = {{{800, 600}, {400, 400}, {600, 600}}, {{800, 600}, {1600, 900}, {800, 450}},
-        {{800, 600}, {400, 300}, {800, 600}}, {{800, 600}, {1600, 1200}, {800, 600}},
-        {{800, 600}, {300, 600}, {300, 600}}, {{600, 800}, {100, 100}, {600, 600}},
-        // Fractions are kept, not rounded; twips work the same way.
-        {{1000, 700}, {300, 200}, {1000, 2000.0 / 3.0}}, {{1000, 700}, {3, 7}, {300, 700}},
-        {{15360, 11520}, {640, 480}, {15360, 11520}},
-        // An empty picture or window gives an empty size.
-        {{800, 600}, {0, 400}, {0, 0}}, {{800, 600}, {400, 0}, {0, 0}}, {{0, 600}, {400, 400}, {0, 0}},
-        {{800, 0}, {400, 400}, {0, 0}}, {{-5, 600}, {400, 400}, {0, 0}}};
-    for (const auto& c : cases) {
-        const QSizeF result = PictureFit::fitted(c.window, c.picture);
-        EXPECT_DOUBLE_EQ(result.width(), c.expected.width()) << &c - cases;
-        EXPECT_DOUBLE_EQ(result.height(), c.expected.height()) << &c - cases;
+        EXPECT_EQ(shown.join(u','), row.cells[2]);
+        EXPECT_EQ(position, row.cells[3].toInt());
     }
 }
 
-class FakeView : public AdvertisingView {
-public:
-    void Werbung_Laden() override { record("Werbung_Laden", visible); }
-    void showInFront() override { record("showInFront", true); }
-    void hideView() override { record("hideView", false); }
-    bool isViewVisible() const override { return visible; }
-    void record(const char* call, bool shows) { calls.append(QLatin1String(call)), visible = shows; }
+TEST(PictureFit, FollowsItsTable)
+{
+    for (const TestData::Line& row : TestData::lines(u"ads/data/picture_fit.txt"_s)) {
+        SCOPED_TRACE(row.where);
+        const QList<double> w = TestData::numbers(row.cells[0]), p = TestData::numbers(row.cells[1]);
+        const QSizeF fitted = PictureFit::fitted(QSizeF(w[0], w[1]), QSizeF(p[0], p[1]));
+        EXPECT_EQ(u"%1 %2"_s.arg(fitted.width(), 0, 'g', 10).arg(fitted.height(), 0, 'g', 10), row.cells[2]);
+    }
+}
 
-    QStringList calls;
-    bool visible = false;
-};
-
-class AdvertisingCycleTest : public ::testing::Test {
+class AdvertisingWindow : public ProgramFolderTest {
 protected:
-    AdvertisingCycleTest()
+    void SetUp() override
     {
-        // The frame's wiring of the two advertising timers.
-        QObject::connect(&timers.tmrWerbePause, &VbTimer::timeout, [this] { cycle.onWerbePause(); });
-        QObject::connect(&timers.tmrWerbung, &VbTimer::timeout, [this] { cycle.onWerbung(); });
-        state.settings.FreieWerbung = 1;
-        state.settings.WerbeZeit = 5;
-        state.settings.WerbePause = 7;
+        ProgramFolderTest::SetUp();
+        Twips::overrideDpiForTest(96, 96);
+        QDir(dir()).mkdir(u"werbung"_s);
     }
-    // Which of the pause, advertising and page-flip timers run, and whether the window shows.
-    QString running() const
+    void TearDown() override
     {
-        return QString::fromLatin1(timers.tmrWerbePause.isEnabled() ? "P" : "-")
-            + QLatin1String(timers.tmrWerbung.isEnabled() ? "W" : "-")
-            + QLatin1String(timers.tmrBlaettern.isEnabled() ? "B" : "-")
-            + QLatin1String(view.visible ? " shown" : " hidden");
+        Twips::overrideDpiForTest(0, 0);
+        ProgramFolderTest::TearDown();
     }
-
-    ProgramState state;
-    FrameTimers timers;
-    FakeView view;
-    AdvertisingCycle cycle {state, timers, view};
+    void picture(const QString& name, QSize size, QRgb colour) const
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        ASSERT_TRUE(image.save(file(u"werbung/"_s + name), "BMP"));
+    }
+    static QLabel* label(const frmWerbung& w, const char* name) { return w.findChild<QLabel*>(QLatin1String(name)); }
+    // The colour of the picture last loaded, then place, size and scaling of
+    // the fitted and of the unscaled view with the size of their pictures.
+    static QString shown(const frmWerbung& w)
+    {
+        QString out = QColor(label(w, "pbxBild")->pixmap().toImage().pixel(0, 0)).name();
+        for (const QLabel* l : {label(w, "imgSaveBild"), label(w, "pbxSaveBild")}) {
+            const QRect g = l->geometry();
+            out += l->isHidden()
+                ? u" | hidden"_s
+                : QString::asprintf(" | %d,%d %dx%d %s %dx%d", g.x(), g.y(), g.width(), g.height(),
+                    l->hasScaledContents() ? "scaled" : "unscaled", l->pixmap().width(), l->pixmap().height());
+        }
+        return out;
+    }
 };
 
-TEST_F(AdvertisingCycleTest, SlotLoadsTheNextPictureStopsThePauseAndShowsTheWindow)
+TEST_F(AdvertisingWindow, CycleOnTheFrameTimersFollowsItsTable)
 {
-    timers.tmrWerbePause.setEnabled(true);
-    timers.tmrWerbePause.fire();
-    EXPECT_EQ(view.calls, QStringList({u"Werbung_Laden"_s, u"showInFront"_s}));
-    EXPECT_EQ(running(), u"-W- shown"_s);
-    EXPECT_EQ(timers.tmrWerbung.interval(), 5000);
-
-    // The intervals cover the whole byte range.
-    state.settings.WerbeZeit = 255;
-    state.settings.WerbePause = 255;
-    cycle.startSlot();
-    cycle.onWerbung();
-    EXPECT_EQ(std::pair(timers.tmrWerbung.interval(), timers.tmrWerbePause.interval()), std::pair(255000, 255000));
-}
-
-TEST_F(AdvertisingCycleTest, AdvertisingOffNeverShowsTheWindowButLetsARunningSlotEnd)
-{
-    for (int off : {0, 2, 255}) {
-        state.settings.FreieWerbung = std::uint8_t(off);
-        timers.tmrWerbePause.setEnabled(true);
-        timers.tmrWerbePause.fire();
-        EXPECT_TRUE(view.calls.isEmpty()) << off;
-        EXPECT_EQ(running(), u"P-- hidden"_s);
+    for (const char* name : {"hb_0_a.bmp", "hb_0_b.bmp", "hb_0_c.bmp"})
+        picture(QLatin1String(name), {2, 2}, qRgb(1, 2, 3));
+    for (const TestData::Line& row : TestData::lines(u"ads/data/cycle.txt"_s)) {
+        SCOPED_TRACE(row.where);
+        FrameTimers timers;
+        frmWerbung view;
+        AdvertisingCycle cycle {state(), timers, view};
+        // The frame's wiring of the two advertising timers.
+        QObject::connect(&timers.tmrWerbePause, &VbTimer::timeout, [&cycle] { cycle.onWerbePause(); });
+        QObject::connect(&timers.tmrWerbung, &VbTimer::timeout, [&cycle] { cycle.onWerbung(); });
+        const QList<double> v = TestData::numbers(row.cells[0]);
+        s().FreieWerbung = std::uint8_t(v[0]);
+        s().Blaettern = std::uint8_t(v[1]);
+        s().WerbeZeit = std::uint8_t(v[2]);
+        s().WerbePause = std::uint8_t(v[3]);
+        state().WerbeBildNr = 0;
+        const QMap<QString, std::function<void()>> events {{u"pause"_s, [&] { timers.tmrWerbePause.fire(); }},
+            {u"P"_s, [&] { timers.tmrWerbePause.setEnabled(true); }}, {u"slot"_s, [&] { cycle.startSlot(); }},
+            {u"end"_s, [&] { timers.tmrWerbung.fire(); }}, {u"off"_s, [&] { s().FreieWerbung = 0; }},
+            {u"wait"_s, [] { QTest::qWait(20); }}};
+        for (const QString& event : row.cells[1].split(u' '))
+            events[event]();
+        QString running;
+        for (const VbTimer* t : {&timers.tmrWerbePause, &timers.tmrWerbung, &timers.tmrBlaettern})
+            running += t->isEnabled() ? u"PWB"_s[running.size()] : u'-';
+        EXPECT_EQ(running + (view.isViewVisible() ? u" shown"_s : u" hidden"_s), row.cells[2]);
+        EXPECT_EQ(state().WerbeBildNr, row.cells[3].toInt());
+        EXPECT_EQ(u"%1 %2"_s.arg(timers.tmrWerbung.interval()).arg(timers.tmrWerbePause.interval()), row.cells[4]);
     }
-
-    state.settings.FreieWerbung = 1;
-    cycle.startSlot();
-    state.settings.FreieWerbung = 0;
-    timers.tmrWerbung.fire();
-    timers.tmrWerbePause.fire();
-    EXPECT_FALSE(view.visible);
-    EXPECT_EQ(view.calls.count(u"Werbung_Laden"_s), 1);
 }
 
-TEST_F(AdvertisingCycleTest, SlotEndStartsThePauseOrHandsBackToPageFlipping)
+TEST_F(AdvertisingWindow, IsCreatedHiddenReadsItsFolderAndItsMenuOffersTheOptions)
 {
-    for (int blaettern : {0, 1}) {
-        state.settings.Blaettern = std::uint8_t(blaettern);
-        cycle.startSlot();
-        timers.tmrWerbePause.setEnabled(blaettern == 1); // with page flipping it must go off
-        timers.tmrWerbung.fire();
-        EXPECT_EQ(running(), QLatin1String(blaettern ? "--B hidden" : "P-- hidden"));
+    picture(u"hb_0_a.bmp"_s, {4, 4}, qRgb(255, 0, 0));
+    frmWerbung w;
+    w.WerbungAnpassen(QSize(1024, 768));
+    EXPECT_EQ(w.geometry(), QRect(0, 0, 1024, 768));
+    const auto* list = w.findChild<QListWidget*>(u"flbWerbung"_s);
+    EXPECT_EQ(list->count() == 1 ? list->item(0)->text() : QString(), u"hb_0_a.bmp"_s);
+    EXPECT_TRUE(list->isHidden() && label(w, "pbxSaveBild")->isHidden() && !w.isViewVisible());
+    EXPECT_EQ(w.palette().color(QPalette::Window), QApplication::palette("QDialog").color(QPalette::Window));
+    EXPECT_TRUE(w.autoFillBackground());
+
+    w.showInFront();
+    EXPECT_TRUE(w.isViewVisible());
+    QSignalSpy requested(&w, &frmWerbung::optionenAngefordert);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), w.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&w, &event);
+    auto* menu = w.findChild<QMenu*>(u"mMenu"_s);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    menu->actions().value(0)->trigger();
+    EXPECT_EQ(requested.count(), 1);
+
+    // Without an advertising folder the pictures are looked for in the current folder.
+    QTemporaryDir other, current;
+    ProgramInfo::setDirectoryForTest(other.path());
+    QImage(2, 2, QImage::Format_RGB32).save(QDir(current.path()).filePath(u"HB_0_here.JPG"_s), "JPG");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    frmWerbung elsewhere;
+    QDir::setCurrent(before);
+    list = elsewhere.findChild<QListWidget*>(u"flbWerbung"_s);
+    EXPECT_EQ(list->count() == 1 ? list->item(0)->text() : QString(), u"HB_0_here.JPG"_s);
+}
+
+TEST_F(AdvertisingWindow, SlotsShowThePicturesFittedOrUnscaledAndSkipWhatCannotBeLoaded)
+{
+    frmWerbung none;
+    none.Werbung_Laden();
+    EXPECT_TRUE(label(none, "imgSaveBild")->pixmap().isNull());
+
+    picture(u"hb_0_a.bmp"_s, {400, 400}, qRgb(255, 0, 0));
+    write(u"werbung/hb_0_b.bmp"_s, "BM this is no picture");
+    picture(u"hb_0_c.bmp"_s, {1600, 900}, qRgb(0, 0, 255));
+    picture(u"hb_0_d.bmp"_s, {8, 8}, qRgb(0, 255, 0));
+    frmWerbung w;
+    w.WerbungAnpassen(QSize(800, 600));
+    QFile::remove(file(u"werbung/hb_0_d.bmp"_s));
+    const QSize screen = Twips::screenSize();
+    // Setting VergroessernAus, then what the slot shows.
+    const std::pair<int, QString> slots[] = {{0, u"#ff0000 | 0,0 600x600 scaled 400x400 | hidden"_s},
+        {0, u"#0000ff | 0,0 800x450 scaled 1600x900 | hidden"_s},
+        {0, u"#ff0000 | 0,0 600x600 scaled 400x400 | hidden"_s},
+        {1,
+            u"#ff0000 | 0,0 600x600 scaled 400x400 | 0,0 %1x%2 unscaled 1600x900"_s.arg(screen.width())
+                .arg(screen.height())},
+        {0, u"#ff0000 | 0,0 600x600 scaled 400x400 | hidden"_s}};
+    for (const auto& [vergroessernAus, expected] : slots) {
+        s().VergroessernAus = std::uint8_t(vergroessernAus);
+        w.Werbung_Laden();
+        EXPECT_EQ(shown(w).toStdString(), expected.toStdString());
     }
-    EXPECT_EQ(timers.tmrWerbePause.interval(), 7000);
-
-    // The pause ends in the next slot.
-    state.settings.Blaettern = 0;
-    cycle.startSlot();
-    timers.tmrWerbung.fire();
-    timers.tmrWerbePause.fire();
-    EXPECT_TRUE(view.visible);
-    EXPECT_EQ(view.calls.count(u"Werbung_Laden"_s), 4);
+    EXPECT_EQ(label(w, "pbxSaveBild")->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    // Pictures gone since the start: the last one stays, the position moves on by one.
+    QDir(file(u"werbung"_s)).removeRecursively();
+    w.Werbung_Laden();
+    EXPECT_EQ(shown(w).toStdString(), slots[4].second.toStdString());
+    EXPECT_EQ(state().WerbeBildNr, 2);
 }
 
-TEST_F(AdvertisingCycleTest, ZeroSecondsNeverFire)
+TEST_F(AdvertisingWindow, ThreeHundredPicturesRotatePastPosition255)
 {
-    state.settings.WerbeZeit = 0;
-    state.settings.WerbePause = 0;
-    int ticks = 0;
-    QObject::connect(&timers.tmrWerbung, &VbTimer::timeout, [&] { ++ticks; });
-    QObject::connect(&timers.tmrWerbePause, &VbTimer::timeout, [&] { ++ticks; });
-    // A plain zero-interval timer would fire on the next pass of the event loop.
-    const auto spin = [] {
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
-    };
-
-    cycle.startSlot();
-    spin();
-    EXPECT_EQ(running(), u"-W- shown"_s);
-    cycle.onWerbung();
-    spin();
-    EXPECT_EQ(running(), u"P-- hidden"_s);
-    EXPECT_EQ(std::pair(timers.tmrWerbung.interval(), timers.tmrWerbePause.interval()), std::pair(0, 0));
-    EXPECT_EQ(ticks, 0);
+    for (int i = 0; i < 300; ++i)
+        picture(u"hb_0_%1.bmp"_s.arg(i, 3, 10, QLatin1Char('0')), {1, 1}, qRgb(i % 256, i / 256, 0));
+    frmWerbung w;
+    for (int i = 0; i < 257; ++i)
+        w.Werbung_Laden();
+    EXPECT_EQ(shown(w).left(7), u"#000000"_s);
+    EXPECT_EQ(state().WerbeBildNr, 1);
 }
 
 } // namespace

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+// Tables, scenarios and expected outputs kept as data files under tests/, so
+// that a case is a line of data with its expectation beside it.
+namespace TestData {
+
+inline QString path(const QString& name)
+{
+    return QDir(qEnvironmentVariable("OMR_SOURCE_DIR")).filePath(QStringLiteral("tests/") + name);
+}
+
+inline QByteArray read(const QString& name)
+{
+    QFile file(path(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path(name));
+    return file.readAll();
+}
+
+// A line that is neither blank nor a comment ('#' first), trimmed; where is
+// file:line for the failure message. Cells: the line split at '|', trimmed,
+// a cell in double quotes keeping its blanks.
+struct Line {
+    std::string where;
+    QString text;
+    QStringList cells;
+};
+
+inline QList<Line> lines(const QString& name)
+{
+    QList<Line> result;
+    const QList<QByteArray> all = read(name).split('\n');
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        Line line {(name + u':' + QString::number(i + 1)).toStdString(), QString::fromUtf8(all[i]).trimmed(), {}};
+        if (line.text.isEmpty() || line.text.startsWith(u'#'))
+            continue;
+        for (const QString& cell : line.text.split(u'|')) {
+            const QString trimmed = cell.trimmed();
+            const bool quoted = trimmed.size() >= 2 && trimmed.startsWith(u'"') && trimmed.endsWith(u'"');
+            line.cells.append(quoted ? trimmed.mid(1, trimmed.size() - 2) : trimmed);
+        }
+        result.append(line);
+    }
+    return result;
+}
+
+// The numbers of a cell, separated by blanks.
+inline QList<double> numbers(const QString& text)
+{
+    QList<double> result;
+    for (const QString& number : text.split(u' ', Qt::SkipEmptyParts))
+        result.append(number.toDouble());
+    return result;
+}
+
+// The bytes a cell stands for: \r, \n, \t, \\ and \xHH escaped.
+inline QByteArray unescape(const QString& text)
+{
+    const QByteArray in = text.toUtf8();
+    QByteArray out;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const char c = in[i] == '\\' && i + 1 < in.size() ? in[++i] : '\0';
+        if (c == 'x')
+            out += char(in.mid(i + 1, 2).toInt(nullptr, 16)), i += 2;
+        else
+            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c ? c : in[i];
+    }
+    return out;
+}
+
+// Compares actual with the committed expected file of that name. With
+// OMR_REGENERATE set the file is written anew instead: only on purpose, and
+// the difference is read before it is committed.
+inline void expectPinned(const QString& name, const QString& actual)
+{
+    if (qEnvironmentVariableIsSet("OMR_REGENERATE")) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(actual.toUtf8());
+        return;
+    }
+    EXPECT_EQ(QString::fromUtf8(read(name)).toStdString(), actual.toStdString()) << qPrintable(name);
+}
+
+} // namespace TestData

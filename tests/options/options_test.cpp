@@ -1,0 +1,380 @@
+#include "options/FolderList.h"
+#include "options/OptionRules.h"
+#include "options/Options.h"
+#include "options/OptionsHost.h"
+#include "options/OptionsTextTable.h"
+#include "options/PictureList.h"
+#include "options/Sprache.h"
+#include "options/TestData.h"
+#include "options/WorkingCopies.h"
+#include "platform/ProfileDocument.h"
+#include "shell/FrameCaption.h"
+#include "shell/FrameTimers.h"
+#include "shell/SettingsFile.h"
+#include "support/FakeLanes.h"
+#include "support/ProgramFolder.h"
+#include "support/SettingsFields.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The main frame as the dialog sees it: eight targets that log every call
+// into targets.log, where the rebuild and the ranking title go too.
+class FakeHost : public OptionsHost {
+public:
+    FrameTimers& timers() override { return frameTimers; }
+    TargetList& scheiben() override { return targets; }
+    QString frameCaption() const override { return caption; }
+    void setFrameCaption(const QString& text) override { caption = text; }
+    void rebuildFrame() override { targets.log << u"rebuildFrame"_s; }
+    void setRankingTitle(const QString& title) override
+    {
+        rankingTitle = title;
+        targets.log << u"setRankingTitle"_s;
+    }
+    void showDiagnostics() override { targets.log << u"showDiagnostics"_s; }
+
+    FakeTargets targets {8};
+    FrameTimers frameTimers;
+    QString caption = u"VTX-Scheibenanzeige"_s;
+    QString rankingTitle;
+};
+
+class Dialog : public ProgramFolderTest, public testing::WithParamInterface<std::string> {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderTest::SetUp();
+        SettingsFile::EinstellungenLaden();
+    }
+    void TearDown() override
+    {
+        dialog.reset();
+        ProgramFolderTest::TearDown();
+    }
+    QWidget* child(const QString& name) const
+    {
+        QWidget* widget = name.isEmpty() || name == u"Options" ? dialog.get() : dialog->findChild<QWidget*>(name);
+        EXPECT_NE(widget, nullptr) << qPrintable(name);
+        return widget;
+    }
+    // A control's text or caption; for a box or radio button its state (0, 1
+    // or ~ for greyed) unless the caption is asked for.
+    QString shown(const QWidget* w, bool caption = false) const
+    {
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        const auto* box = qobject_cast<const QCheckBox*>(w);
+        if (button && button->isCheckable() && !caption)
+            return box && box->checkState() == Qt::PartiallyChecked ? u"~"_s : QString::number(button->isChecked());
+        if (const auto* label = qobject_cast<const QLabel*>(w))
+            return label->text();
+        if (const auto* frame = qobject_cast<const QGroupBox*>(w))
+            return frame->title();
+        if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+            return edit->text();
+        if (const auto* pictures = qobject_cast<const PictureList*>(w))
+            return pictures->files().join(u',');
+        if (const auto* folders = qobject_cast<const FolderList*>(w))
+            return folders->path();
+        return button           ? button->text()
+            : w == dialog.get() ? w->windowTitle()
+                                : w->palette().color(QPalette::Window).name();
+    }
+    QString hostState(const QString& key) const
+    {
+        QStringList calls, lanes;
+        const QStringList& log = host.targets.log;
+        for (qsizetype i = 0, n = 1; i < log.size(); ++i, ++n) {
+            const QString kind = log[i].section(u' ', 0, 0);
+            if (i + 1 < log.size() && log[i + 1].section(u' ', 0, 0) == kind)
+                continue;
+            calls.append(n > 1 ? kind + u'*' + QString::number(n) : kind);
+            n = 0;
+        }
+        for (int lane : host.targets.visibleLanes())
+            lanes.append(QString::number(lane));
+        QString timers;
+        for (const VbTimer* t : {&host.frameTimers.tmrBlaettern, &host.frameTimers.tmrWatchdog,
+                 &host.frameTimers.tmrWerbung, &host.frameTimers.tmrWerbePause})
+            timers += t->isEnabled() ? u"BWAP"_s[timers.size()] : u'-';
+        const QMap<QString, QString> states {{u"rebuilds"_s, QString::number(log.count(u"rebuildFrame"_s))},
+            {u"title"_s, host.rankingTitle}, {u"caption"_s, host.caption},
+            {u"pages"_s, QString::number(state().pages.Seitenanzahl)}, {u"visible"_s, lanes.join(u' ')},
+            {u"calls"_s, calls.join(u' ')}, {u"timers"_s, timers}};
+        return states.value(key, u"<unknown>"_s);
+    }
+
+    QString expand(QString text) const
+    {
+        return text.replace(u"$DIR"_s, QDir::fromNativeSeparators(dir())).replace(u"$SUFFIX"_s, frameCaptionSuffix());
+    }
+    void expectEach(const QString& pairs, const std::function<QString(const QString&)>& actual) const
+    {
+        for (const QString& pair : pairs.split(u';')) {
+            const QString key = pair.section(u'=', 0, 0);
+            EXPECT_EQ((key + u'=' + QDir::fromNativeSeparators(actual(key))).toStdString(), expand(pair).toStdString());
+        }
+    }
+    void press(const QString& name)
+    {
+        if (auto* button = qobject_cast<QAbstractButton*>(child(name)))
+            button->click();
+        else if (QWidget* widget = child(name))
+            QTest::mouseClick(widget, Qt::LeftButton);
+    }
+    void step(const QString& verb, const QString& args);
+
+    FakeHost host;
+    std::unique_ptr<Options> dialog;
+    QString ini = u"[Options]\r\n"_s;
+    QStringList loaded; // the record as the last settings step loaded it
+};
+
+void Dialog::step(const QString& verb, const QString& args)
+{
+    const QStringList words = args.split(u' ', Qt::SkipEmptyParts);
+    const QString rest = args.section(u' ', 1);
+    if (verb == u"settings") {
+        ini += expand(args).replace(u';', u"\r\n"_s) + u"\r\n"_s;
+        write(u"omr_anzeige.ini"_s, ini.toUtf8());
+        SettingsFile::EinstellungenLaden();
+        loaded = SettingsFields::fields(s());
+    } else if (verb == u"file") {
+        QDir(dir()).mkpath(QFileInfo(file(words[0])).path());
+        write(words[0], expand(rest).replace(u"\\n"_s, u"\r\n"_s).toUtf8());
+    } else if (verb == u"programdir") {
+        ProgramInfo::setDirectoryForTest(file(words[0]));
+    } else if (verb == u"open") {
+        dialog = std::make_unique<Options>(host);
+        dialog->aktivieren();
+    } else if (verb == u"show" || verb == u"hide") {
+        dialog->setVisible(verb == u"show");
+    } else if (verb == u"reactivate") {
+        dialog->deaktivieren();
+        dialog->aktivieren();
+    } else if (verb == u"click") {
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            bool repeat = false;
+            const int times = words[i].toInt(&repeat);
+            for (int n = 1; n < (repeat ? times : 2); ++n)
+                press(words[repeat ? i - 1 : i]);
+        }
+    } else if (verb == u"dclick") {
+        QTest::mouseDClick(child(args), Qt::LeftButton);
+    } else if (verb == u"type") {
+        qobject_cast<QLineEdit*>(child(words[0]))->setText(rest);
+    } else if (verb == u"select") {
+        qobject_cast<QListWidget*>(child(words[0]))->setCurrentRow(words[1].toInt());
+    } else if (verb == u"enter") {
+        auto* folders = qobject_cast<FolderList*>(child(words[0]));
+        const qsizetype row = folders->entries().indexOf(QDir::toNativeSeparators(expand(words[1])));
+        ASSERT_GE(row, 0) << qPrintable(args);
+        Q_EMIT folders->itemActivated(folders->item(int(row)));
+    } else if (verb == u"pick") {
+        TestDialogs::queueOpenFileAnswer(
+            args == u"cancel" ? std::nullopt : std::optional(QDir::toNativeSeparators(expand(args))));
+        QTest::mouseClick(child(u"txtQuellVerz"_s), Qt::LeftButton);
+    } else if (verb == u"shows" || verb == u"captions") {
+        expectEach(args, [this, &verb](const QString& name) { return shown(child(name), verb == u"captions"); });
+    } else if (verb == u"charsets") {
+        expectEach(args, [this](const QString& name) { return child(name)->property("omrCharset").toString(); });
+    } else if (verb == u"enabled" || verb == u"hidden") {
+        expectEach(args, [this, &verb](const QString& name) {
+            return QString::number(verb == u"enabled" ? child(name)->isEnabled() : child(name)->isHidden());
+        });
+    } else if (verb == u"record") {
+        const QStringList fields = SettingsFields::fields(s());
+        expectEach(args, [&fields](const QString& key) {
+            return fields.filter(QRegularExpression(u"^"_s + key + u'=')).value(0, u"<none>"_s).section(u'=', 1);
+        });
+    } else if (verb == u"unchanged") {
+        EXPECT_EQ(SettingsFields::fields(s()).join(u'\n').toStdString(), loaded.join(u'\n').toStdString());
+    } else if (verb == u"saved") {
+        ProfileDocument saved(SettingsFile::path());
+        saved.load();
+        expectEach(args, [&saved](const QString& key) { return saved.readString(u"Options"_s, key, u"<none>"_s); });
+    } else if (verb == u"host") {
+        expectEach(args, [this](const QString& key) { return hostState(key); });
+    } else if (verb == u"content") {
+        expectEach(args, [this](const QString& name) { return QString::fromUtf8(read(name)); });
+    } else {
+        ADD_FAILURE() << "unknown step " << qPrintable(verb);
+    }
+}
+
+// The scenarios of dialog.txt by name: "== Name", then the steps.
+const QMap<std::string, QList<TestData::Line>>& scenarios()
+{
+    static const auto all = [] {
+        QMap<std::string, QList<TestData::Line>> result;
+        std::string name;
+        for (const TestData::Line& line : TestData::lines(u"options/data/dialog.txt"_s)) {
+            if (line.text.startsWith(u"== "_s))
+                name = line.text.mid(3).toStdString();
+            else
+                result[name].append(line);
+        }
+        return result;
+    }();
+    return all;
+}
+
+TEST_P(Dialog, Scenario)
+{
+    const QList<TestData::Line> steps = scenarios()[GetParam()];
+    for (qsizetype i = 0; i < steps.size() && !HasFatalFailure(); ++i) {
+        SCOPED_TRACE(steps[i].where);
+        step(steps[i].text.section(u' ', 0, 0), steps[i].text.section(u' ', 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, Dialog, testing::ValuesIn(scenarios().keys()), [](const auto& info) { return info.param; });
+
+TEST_F(Dialog, TimersStopWhileTheDialogIsActiveAndTwoRestartWhenItIsNot)
+{
+    FrameTimers& timers = host.frameTimers;
+    for (VbTimer* timer : {&timers.tmrBlaettern, &timers.tmrWatchdog, &timers.tmrWerbung, &timers.tmrWerbePause})
+        timer->setEnabled(true);
+    dialog = std::make_unique<Options>(host);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    EXPECT_EQ(hostState(u"timers"_s), u"----"_s);
+    QWidget target;
+    target.show();
+    target.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&target));
+    EXPECT_EQ(hostState(u"timers"_s), u"BW--"_s);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    EXPECT_EQ(hostState(u"timers"_s), u"----"_s);
+}
+
+using Rule = std::function<QString(const QString&)>;
+
+Rule stepper(bool (WorkingCopies::*step)())
+{
+    return [step](const QString& input) {
+        const QList<double> v = TestData::numbers(input);
+        WorkingCopies m {std::uint8_t(v[0]), std::uint8_t(v[1]), std::int16_t(v[2]), std::int16_t(v[3]),
+            std::int16_t(v[4]), 0, 0, 0, {}, 0};
+        const bool changed = (m.*step)();
+        const QString after = QString::asprintf(
+            "%d %d %d %d %d", m.mScheibenanzahl, m.mScheibenProSeite, m.mAnfScheibe, m.mEndScheibe, m.mWechselzeit);
+        EXPECT_EQ(changed, after != input.simplified());
+        return after;
+    };
+}
+
+Rule advertising(bool (*step)(std::uint8_t&))
+{
+    return [step](const QString& input) {
+        auto seconds = std::uint8_t(input.toInt());
+        const bool changed = step(seconds);
+        EXPECT_EQ(changed, seconds != input.toInt());
+        return QString::number(seconds);
+    };
+}
+
+TEST(OptionsRules, FollowTheirTable)
+{
+    using W = WorkingCopies;
+    const QMap<QString, Rule> rules {{u"Minus"_s, stepper(&W::Minus)}, {u"Plus"_s, stepper(&W::Plus)},
+        {u"cmdMinusAnzSeite"_s, stepper(&W::cmdMinusAnzSeite)}, {u"cmdPlusAnzSeite"_s, stepper(&W::cmdPlusAnzSeite)},
+        {u"cmdMinusWechselzeit"_s, stepper(&W::cmdMinusWechselzeit)},
+        {u"cmdPlusWechselzeit"_s, stepper(&W::cmdPlusWechselzeit)}, {u"cmdAnfangMinus"_s, stepper(&W::cmdAnfangMinus)},
+        {u"cmdAnfangPlus"_s, stepper(&W::cmdAnfangPlus)}, {u"cmdEndMinus"_s, stepper(&W::cmdEndMinus)},
+        {u"cmdEndPlus"_s, stepper(&W::cmdEndPlus)}, {u"advertising+"_s, advertising(AdvertisingSteppers::plus)},
+        {u"advertising-"_s, advertising(AdvertisingSteppers::minus)},
+        {u"resolutionCode"_s,
+            [](const QString& in) {
+                return QString::number(
+                    OptionRules::resolutionCode(int(TestData::numbers(in)[0]), int(TestData::numbers(in)[1])));
+            }},
+        {u"resolutionButton"_s,
+            [](const QString& in) {
+                const auto button = OptionRules::resolutionButton(in.toInt());
+                return button ? QString::number(*button) : u"-"_s;
+            }},
+        {u"nextColour"_s,
+            [](const QString& in) { return QString::number(OptionRules::nextSightingColour(in.toUInt())); }},
+        {u"colourFromSetting"_s,
+            [](const QString& in) { return QString::number(OptionRules::colourFromSetting(in.toDouble())); }},
+        {u"numberField"_s, [](const QString& in) { return QString::number(OptionRules::numberField(in)); }}};
+    for (const TestData::Line& row : TestData::lines(u"options/data/rules.txt"_s)) {
+        SCOPED_TRACE(row.where);
+        ASSERT_TRUE(rules.contains(row.cells[0]));
+        EXPECT_EQ(rules[row.cells[0]](row.cells[1]).toStdString(), row.cells[2].toStdString());
+    }
+}
+
+using LanguageTest = ProgramFolderTest;
+
+TEST_F(LanguageTest, FilesLoadAsPinned)
+{
+    LanguageTexts& language = state().language;
+    for (const TestData::Line& row : TestData::lines(u"options/data/languages.txt"_s)) {
+        SCOPED_TRACE(row.where);
+        const int n = row.cells[2].toInt();
+        if (row.cells[1] != u"-")
+            write(u"Sprache_%1.ini"_s.arg(n), TestData::read(row.cells[1]));
+        language.SprachZeichensatz
+            = row.cells[3] == u"-" ? std::nullopt : std::optional(std::uint8_t(row.cells[3].toInt()));
+        language.MDICaption = u"before"_s;
+        language.OptionsTexte.fill(u"old"_s);
+        state().settings.Sprache = std::uint8_t(n);
+        QString path = Sprache::dateiFuer(n);
+        QString out = u"captions given:"_s;
+        Sprache::Sprache_Laden(path, [&out](const QString& caption) { out += u' ' + caption; });
+        out += u'\n';
+        out += u"files left: %1\nSprachZeichensatz: %2\nMDICaption: %3\n"_s.arg(entries().join(u' '),
+            language.SprachZeichensatz ? QString::number(*language.SprachZeichensatz) : u"unset"_s,
+            language.MDICaption);
+        for (int i = 0; i < OptionsTextTable::Count; ++i)
+            out += u"%1 %2: %3\n"_s.arg(i + 1).arg(
+                OptionsTextTable::entries()[std::size_t(i)].key, language.OptionsTexte[std::size_t(i)]);
+        TestData::expectPinned(u"options/expected/language_%1.txt"_s.arg(row.cells[0]), out);
+        for (const QString& name : entries())
+            QFile::remove(file(name));
+    }
+}
+
+TEST_F(LanguageTest, DateiPruefenGivesTheLengthOrMinusOne)
+{
+    write(u"empty.ini"_s, QByteArray());
+    write(u"full.ini"_s, "[a]\r\nb=c\r\n");
+    write(u"plain"_s, "x");
+    QDir(dir()).mkdir(u"folder.ini"_s);
+    const std::pair<const char*, int> cases[] = {{"missing.ini", 0}, {"empty.ini", 0}, {"full.ini", 10},
+        {"no/such/folder/Sprache_1.ini", -1}, {"plain/Sprache_1.ini", -1}, {"folder.ini", -1}};
+    for (const auto& [name, length] : cases)
+        EXPECT_EQ(Sprache::DateiPruefen(file(QLatin1String(name))), length) << name;
+    EXPECT_EQ(Sprache::DateiPruefen(QString()), -1);
+    EXPECT_EQ(entries(), (QStringList {u"folder.ini"_s, u"full.ini"_s, u"plain"_s}));
+}
+
+TEST_F(LanguageTest, FileIsFoundWhateverItsCaseAndAMissingOneFallsBackToTheCurrentLanguage)
+{
+    EXPECT_EQ(native(Sprache::dateiFuer(7)), file(u"Sprache_7.ini"_s));
+    write(u"SPRACHE_2.INI"_s, "[frmMidi]\r\nForm_Caption=two\r\n");
+    state().settings.Sprache = 2;
+    QString path = file(u"elsewhere.ini"_s);
+    QString shown;
+    Sprache::Sprache_Laden(path, [&shown](const QString& caption) { shown = caption; });
+    EXPECT_EQ(native(path), file(u"SPRACHE_2.INI"_s));
+    EXPECT_EQ(shown, u"two"_s);
+}
+
+} // namespace
