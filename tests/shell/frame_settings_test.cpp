@@ -204,21 +204,6 @@ TEST_F(SettingsFileTest, DirectoryOrPipeInPlaceOfTheFileGivesTheDefaultsAndStays
 #endif
 }
 
-TEST_F(SettingsFileTest, FileWithoutReadPermissionGivesTheDefaultsAndIsNotReplaced)
-{
-    const QByteArray original = "[Options]\r\nScheibenanzahl=12\r\nWechselzeit=30\r\n";
-    write(kIni, original);
-    QFile::setPermissions(file(kIni), QFileDevice::WriteOwner);
-    const bool readable = QFile(file(kIni)).open(QIODevice::ReadOnly);
-    if (!readable)
-        expectDefaultsAndFileLeftAlone();
-    QFile::setPermissions(file(kIni), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (readable)
-        GTEST_SKIP() << "running with rights that read any file";
-    // Saving over a file it could not read would throw away the operator's keys.
-    EXPECT_EQ(read(kIni), original);
-}
-
 TEST_F(SettingsFileTest, GarbageGivesTheDefaultsAndValidKeysAfterItAreTaken)
 {
     const std::pair<const char*, QByteArray> files[]

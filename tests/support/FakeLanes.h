@@ -1,6 +1,5 @@
 #pragma once
 
-#include "shell/AdvertisingView.h"
 #include "shell/LaneTarget.h"
 #include "shell/RankingView.h"
 #include "shell/TargetList.h"
@@ -10,7 +9,6 @@
 #include <QStringList>
 #include <QtGlobal>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -88,11 +86,6 @@ public:
     }
     FakeLane& lane(int lane) { return *m_lanes.at(static_cast<std::size_t>(lane - 1)); }
 
-    void showOnly(int first, int last)
-    {
-        for (int lane = 1; lane <= count(); ++lane)
-            at(lane)->setTargetVisible(lane >= first && lane <= last);
-    }
     QList<int> visibleLanes() const
     {
         QList<int> lanes;
@@ -102,78 +95,22 @@ public:
         }
         return lanes;
     }
-    // The log entries of one kind of call, e.g. "Refresh".
-    QStringList logged(const QString& call) const
-    {
-        QStringList result;
-        for (const QString& line : log) {
-            if (line.startsWith(call + QLatin1Char(' ')))
-                result.append(line);
-        }
-        return result;
-    }
-
     mutable QStringList log;
 
 private:
     std::vector<std::unique_ptr<FakeLane>> m_lanes;
 };
 
-inline QList<int> laneRange(int first, int last)
-{
-    QList<int> lanes;
-    for (int lane = first; lane <= last; ++lane)
-        lanes.append(lane);
-    return lanes;
-}
-
-// The ranking window with a ranking file of csvLines lines, perPage of which
-// fit one screen.
+// The ranking window, shown or hidden, with no lines waiting.
 class FakeRanking : public RankingView {
 public:
-    void showInFront() override
-    {
-        visible = true;
-        calls << QStringLiteral("showInFront");
-    }
-    void hideView() override
-    {
-        visible = false;
-        ++hideCalls;
-    }
-    bool isViewVisible() const override { return visible; }
-    int pendingLines() const override { return pending; }
-    void LeseCSVEin() override
-    {
-        calls << QStringLiteral("LeseCSVEin");
-        pending = csvLines;
-    }
-    void RanglisteLeeren() override { calls << QStringLiteral("RanglisteLeeren"); }
-    void RanglisteFuellen() override
-    {
-        calls << QStringLiteral("RanglisteFuellen");
-        pending = std::max(0, pending - perPage);
-    }
-
-    bool visible = false;
-    int pending = 0;
-    int csvLines = 0;
-    int perPage = 19;
-    int hideCalls = 0;
-    QStringList calls;
-};
-
-class FakeAdvertising : public AdvertisingView {
-public:
-    void Werbung_Laden() override { calls << QStringLiteral("Werbung_Laden"); }
-    void showInFront() override
-    {
-        visible = true;
-        calls << QStringLiteral("showInFront");
-    }
+    void showInFront() override { visible = true; }
     void hideView() override { visible = false; }
     bool isViewVisible() const override { return visible; }
+    int pendingLines() const override { return 0; }
+    void LeseCSVEin() override { }
+    void RanglisteLeeren() override { }
+    void RanglisteFuellen() override { }
 
     bool visible = false;
-    QStringList calls;
 };
