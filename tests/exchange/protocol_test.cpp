@@ -42,21 +42,15 @@ void run(const char* table)
             [](R r) { return Dateiname2002(r.integer(0), r.integer(1), r.integer(2), r.integer(3)).toUtf8(); }},
         {"Dateiname2002Server2",
             [](R r) { return Dateiname2002Server2(r.integer(0), r.integer(1), r.integer(2), r.integer(3)).toUtf8(); }},
+        // The quiet split and the box's texts are held against these in the
+        // record fuzzer's replay.
         {"SatzZerlegen",
             [](R r) {
                 TestDialogs::clear();
                 const LaneMessage m = SatzZerlegen(r.text(0));
-                const LaneMessage quiet = splitLaneRecord(r.text(0));
-                EXPECT_EQ(std::tie(quiet.A, quiet.S, quiet.L, quiet.B, quiet.N, quiet.wellFormed),
-                    std::tie(m.A, m.S, m.L, m.B, m.N, m.wellFormed));
-                QString shown = u"%1 %2 %3 %4 [%5]"_s.arg(m.A).arg(m.S).arg(m.L).arg(m.B).arg(m.N);
-                for (const Dialogs::MessageRequest& box : TestDialogs::messages()) {
-                    EXPECT_EQ(std::tie(box.icon, box.title, box.text),
-                        std::make_tuple(Dialogs::Icon::Exclamation, u"Syntax Error !"_s, r.text(0)));
-                    shown += u" box"_s;
-                }
-                EXPECT_EQ(m.wellFormed, TestDialogs::messages().isEmpty());
-                return shown.toUtf8();
+                return (u"%1 %2 %3 %4 [%5]"_s.arg(m.A).arg(m.S).arg(m.L).arg(m.B).arg(m.N)
+                    + u" box"_s.repeated(TestDialogs::messages().size()))
+                    .toUtf8();
             }},
         {"send", [&folder](R r) { return QByteArray::number(DateiSenden(r.text(1), folder.path(r.text(0)))); }},
         {"receive", [&](R r) { return receive(r.text(0)); }},

@@ -13,20 +13,20 @@
 
 #include <QPalette>
 
+#include <utility>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     ProgramState::reset();
     Einstellungen& settings = ProgramState::instance().settings;
     const unsigned options = size == 0 ? 0u : data[size - 1];
-    settings.Trefferkreuze = options & 1u;
-    settings.Nummeriert = (options >> 1) & 1u;
-    settings.Trefferkreise = (options >> 2) & 1u;
-    settings.MittlereLage = (options >> 3) & 1u;
-    settings.SerienAnzeige = (options >> 4) & 1u;
-    settings.AusfAnzeige = (options >> 5) & 1u;
-    settings.ZehntelAnzeige = (options >> 6) & 1u;
-    settings.AutoZoom = (options >> 7) & 1u;
-    settings.TrefferVergroessern = 1;
+    using E = Einstellungen;
+    // Bit 1 numbers the shots, in the place of the always-on enlargement.
+    std::uint8_t E::*const bits[] = {&E::Trefferkreuze, &E::TrefferVergroessern, &E::Trefferkreise, &E::MittlereLage,
+        &E::SerienAnzeige, &E::AusfAnzeige, &E::ZehntelAnzeige, &E::AutoZoom};
+    for (int bit = 0; bit < 8; ++bit)
+        settings.*bits[bit] = (options >> bit) & 1u;
+    settings.Nummeriert = std::exchange(settings.TrefferVergroessern, std::uint8_t(1));
 
     const QString path = FuzzSupport::writeFile(QStringLiteral("ergebnis.txt"), FuzzSupport::bytes(data, size));
     TargetModel model;

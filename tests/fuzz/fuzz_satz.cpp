@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // the four ";" and five "#" of the grammar.
     FUZZ_CHECK(boxes.size() <= 1);
     if (!boxes.isEmpty())
-        FUZZ_CHECK(
-            boxes.first().title == QStringLiteral("Syntax Error !") && boxes.first().text == satz && N.isEmpty());
+        FUZZ_CHECK(boxes.first().icon == Dialogs::Icon::Exclamation
+            && boxes.first().title == QStringLiteral("Syntax Error !") && boxes.first().text == satz && N.isEmpty());
     else
         FUZZ_CHECK(satz.count(QLatin1Char(';')) >= 4 && satz.count(QLatin1Char('#')) >= 5);
     FUZZ_CHECK(N.size() <= satz.size() && !N.startsWith(QLatin1Char(' ')) && !N.endsWith(QLatin1Char(' ')));

@@ -39,19 +39,11 @@ inline QByteArray number(double value)
     return QByteArray(text, std::to_chars(text, text + sizeof text, value).ptr - text);
 }
 
-inline QByteArray done(bool ok)
-{
-    return ok ? "ok" : "failed";
-}
+inline const auto done = [](bool ok) { return QByteArray(ok ? "ok" : "failed"); };
 
 // A rule for a step that cannot fail.
-inline Rule step(std::function<void(const Row&)> call)
-{
-    return [call](const Row& r) {
-        call(r);
-        return done(true);
-    };
-}
+inline const auto step
+    = [](std::function<void(const Row&)> call) -> Rule { return [call](const Row& r) { return call(r), done(true); }; };
 
 inline QList<QByteArray> fields(const QByteArray& line)
 {
@@ -150,8 +142,7 @@ public:
             {"files", [=](const Row& r) { return QDir(path(r)).entryList(QDir::Files).join(u' ').toUtf8(); }},
             {"hold",
                 [=, this](const Row& r) {
-                    auto& reader = m_held[r.text(0)] = std::make_unique<SequentialReader>(path(r));
-                    return done(reader->open(true));
+                    return done((m_held[r.text(0)] = std::make_unique<SequentialReader>(path(r)))->open(true));
                 }},
             {"release",
                 [this](const Row& r) { return done(m_held.erase(r.text(0)) + m_writing.erase(r.text(0)) == 1); }},

@@ -10,8 +10,8 @@
 #include "web/WebServer.h"
 #include "web/WebView.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -305,10 +305,9 @@ TEST_F(WebTest, PagesGetTheWholeStateThenEveryLaneAndAreDroppedWhenTheyStayBehin
     slow.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
     slow.connectToHost(QHostAddress::LocalHost, port);
     slow.write("GET /ws HTTP/1.1\r\nHost: x\r\n" + kUpgrade);
-    QElapsedTimer clock;
-    for (int round = 1; round <= 20 || clock.elapsed() < WebWorker::BehindMs + 3000; ++round) {
-        if (round == 20)
-            clock.start();
+    QDeadlineTimer behind(QDeadlineTimer::Forever);
+    for (int round = 1; round <= 20 || !behind.hasExpired(); ++round) {
+        behind = round == 20 ? QDeadlineTimer(WebWorker::BehindMs + 3000) : behind;
         for (int nr = 1; nr <= 4; ++nr)
             server->publishLane(lane(nr, u"Runde %1"_s.arg(round), 60));
         ASSERT_TRUE(QTest::qWaitFor([&] { return first.has("Runde " + QByteArray::number(round) + '"'); }, 10000));
@@ -371,11 +370,9 @@ TEST_F(WebTest, PageInABrowserFedByTheSimulatorShowsEveryLanesShooterAndTotal)
     EXPECT_TRUE(QTest::qWaitFor([&] { return QDir(file(u"exchange"_s)).entryList({u"*.ctl"_s}).isEmpty(); }, 20000));
     QTest::qWait(500);
     QStringList windows;
-    for (int lane = 1; lane <= 4; ++lane) {
-        const Scheibe* w = frame.scheibe(lane);
-        windows << QString::number(lane) + u'|' + w->findChild<QLabel*>(u"lblName"_s)->text() + u'|'
-                + w->findChild<QLabel*>(u"lblGesamt"_s)->text();
-    }
+    for (int lane = 1; lane <= 4; ++lane)
+        windows << u"%1|%2|%3"_s.arg(lane).arg(frame.scheibe(lane)->findChild<QLabel*>(u"lblName"_s)->text(),
+            frame.scheibe(lane)->findChild<QLabel*>(u"lblGesamt"_s)->text());
     EXPECT_FALSE(windows.filter(QRegularExpression(u"^\\d\\|.+\\|.+$"_s)).isEmpty()) << qPrintable(windows.join(u' '));
     // Within a few seconds of the last message applied.
     QString shown;
@@ -387,12 +384,7 @@ TEST_F(WebTest, PageInABrowserFedByTheSimulatorShowsEveryLanesShooterAndTotal)
             u"[...document.querySelectorAll('.lane')].map(e => ['.nr', '.name', '.gesamt'].map("
             "c => e.querySelector(c).textContent).join('|')).join(' ')"_s}};
     const QJsonObject call {{u"id"_s, 1}, {u"method"_s, u"Runtime.evaluate"_s}, {u"params"_s, expression}};
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            devTools.sendTextMessage(QString::fromUtf8(QJsonDocument(call).toJson()));
-            QTest::qWait(100);
-            return shown == windows.join(u' ');
-        },
-        5000));
+    for (QDeadlineTimer wait(5000); shown != windows.join(u' ') && !wait.hasExpired(); QTest::qWait(100))
+        devTools.sendTextMessage(QString::fromUtf8(QJsonDocument(call).toJson()));
     EXPECT_EQ(shown, windows.join(u' '));
 }
