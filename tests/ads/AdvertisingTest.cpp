@@ -124,12 +124,10 @@ TEST_F(AdvertisingWindow, CycleOnTheFrameTimersFollowsItsTable)
 
 TEST_F(AdvertisingWindow, IsCreatedHiddenReadsItsFolderAndItsMenuOffersTheOptions)
 {
-    picture(u"hb_0_a.bmp"_s, {4, 4}, qRgb(255, 0, 0));
     frmWerbung w;
     w.WerbungAnpassen(QSize(1024, 768));
     EXPECT_EQ(w.geometry(), QRect(0, 0, 1024, 768));
     const auto* list = w.findChild<QListWidget*>(u"flbWerbung"_s);
-    EXPECT_EQ(list->count() == 1 ? list->item(0)->text() : QString(), u"hb_0_a.bmp"_s);
     EXPECT_TRUE(list->isHidden() && label(w, "pbxSaveBild")->isHidden() && !w.isViewVisible());
     EXPECT_EQ(w.palette().color(QPalette::Window), QApplication::palette("QDialog").color(QPalette::Window));
     EXPECT_TRUE(w.autoFillBackground());
@@ -170,37 +168,18 @@ TEST_F(AdvertisingWindow, SlotsShowThePicturesFittedOrUnscaledAndSkipWhatCannotB
     frmWerbung w;
     w.WerbungAnpassen(QSize(800, 600));
     QFile::remove(file(u"werbung/hb_0_d.bmp"_s));
-    const QSize screen = Twips::screenSize();
-    // Setting VergroessernAus, then what the slot shows.
-    const std::pair<int, QString> slots[] = {{0, u"#ff0000 | 0,0 600x600 scaled 400x400 | hidden"_s},
-        {0, u"#0000ff | 0,0 800x450 scaled 1600x900 | hidden"_s},
-        {0, u"#ff0000 | 0,0 600x600 scaled 400x400 | hidden"_s},
-        {1,
-            u"#ff0000 | 0,0 600x600 scaled 400x400 | 0,0 %1x%2 unscaled 1600x900"_s.arg(screen.width())
-                .arg(screen.height())},
-        {0, u"#ff0000 | 0,0 600x600 scaled 400x400 | hidden"_s}};
-    for (const auto& [vergroessernAus, expected] : slots) {
-        s().VergroessernAus = std::uint8_t(vergroessernAus);
+    const QString screen = u"%1x%2"_s.arg(Twips::screenSize().width()).arg(Twips::screenSize().height());
+    for (const TestData::Line& row : TestData::lines(u"ads/data/slots.txt"_s)) {
+        SCOPED_TRACE(row.where);
+        if (row.cells[0] == u"gone")
+            QDir(file(u"werbung"_s)).removeRecursively();
+        s().VergroessernAus = std::uint8_t(row.cells[0].toInt());
         w.Werbung_Laden();
-        EXPECT_EQ(shown(w).toStdString(), expected.toStdString());
+        EXPECT_EQ(
+            shown(w).toStdString(), row.cells.mid(1, 3).join(u" | "_s).replace(u"$SCREEN"_s, screen).toStdString());
+        EXPECT_EQ(state().WerbeBildNr, row.cells[4].toInt());
     }
     EXPECT_EQ(label(w, "pbxSaveBild")->alignment(), Qt::AlignLeft | Qt::AlignTop);
-    // Pictures gone since the start: the last one stays, the position moves on by one.
-    QDir(file(u"werbung"_s)).removeRecursively();
-    w.Werbung_Laden();
-    EXPECT_EQ(shown(w).toStdString(), slots[4].second.toStdString());
-    EXPECT_EQ(state().WerbeBildNr, 2);
-}
-
-TEST_F(AdvertisingWindow, ThreeHundredPicturesRotatePastPosition255)
-{
-    for (int i = 0; i < 300; ++i)
-        picture(u"hb_0_%1.bmp"_s.arg(i, 3, 10, QLatin1Char('0')), {1, 1}, qRgb(i % 256, i / 256, 0));
-    frmWerbung w;
-    for (int i = 0; i < 257; ++i)
-        w.Werbung_Laden();
-    EXPECT_EQ(shown(w).left(7), u"#000000"_s);
-    EXPECT_EQ(state().WerbeBildNr, 1);
 }
 
 } // namespace

@@ -53,22 +53,19 @@ QByteArray contents(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-TEST(EventLog, OneLineAFaultWithTimeLaneFaultAndFile)
+TEST(EventLog, WritesOneLineAFaultWithinItsBoundAndPassesOverWhatCannotBeWritten)
 {
     QTemporaryDir dir;
-    EventLog log(dir.filePath(u"a.log"_s));
-    log.write(7, u"C:\\Austausch\\erg7.txt"_s, u"results file missing"_s);
+    EventLog first(dir.filePath(u"a.log"_s));
+    first.write(7, u"C:\\Austausch\\erg7.txt"_s, u"results file missing"_s);
     // Line ends and tabs inside a field would split the line or its columns.
-    log.write(0, u"x\r\ny"_s, u"places\tfile"_s);
+    first.write(0, u"x\r\ny"_s, u"places\tfile"_s);
     // Digits masked: the time of writing and the lane number.
-    EXPECT_EQ(QString::fromUtf8(contents(log.path())).replace(QRegularExpression(u"\\d"_s), u"0"_s),
+    EXPECT_EQ(QString::fromUtf8(contents(first.path())).replace(QRegularExpression(u"\\d"_s), u"0"_s),
         u"0000-00-00 00:00:00.000\tlane 0\tresults file missing\tC:\\Austausch\\erg0.txt\n"
         u"0000-00-00 00:00:00.000\t-\tplaces file\tx  y\n"_s);
-}
 
-TEST(EventLog, StaysWithinItsBoundAndPassesOverWhatCannotBeWritten)
-{
-    QTemporaryDir dir;
+    // Within its bound, passing over what cannot be written.
     for (const qint64 bound : {qint64(200), qint64(1000), qint64(4096)}) {
         EventLog log(dir.filePath(u"b%1.log"_s.arg(bound)), bound);
         for (int i = 0; i < 500; ++i) {
