@@ -14,11 +14,6 @@
 
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 // Kind and value of each, e.g. "int 8|double 9.5|text abc|empty".
 inline QString describe(std::initializer_list<TaggedValue> values)
 {
@@ -106,6 +101,21 @@ inline void viewTestShots(TargetModel& model, int count)
     }
     satz.LetzterIndex = float(count - 1);
     satz.SchussNummer = float(count);
+}
+
+// The marking options: X earlier shots, O as circles, G enlarged, N numbered,
+// S one series, M mean point, Z automatic zoom.
+inline Einstellungen& mark(const QString& options)
+{
+    Einstellungen& s = ProgramState::instance().settings;
+    s.Trefferkreuze = options.contains(u'X');
+    s.Trefferkreise = options.contains(u'O');
+    s.TrefferVergroessern = options.contains(u'G');
+    s.Nummeriert = options.contains(u'N');
+    s.SerienAnzeige = options.contains(u'S');
+    s.MittlereLage = options.contains(u'M');
+    s.AutoZoom = options.contains(u'Z');
+    return s;
 }
 
 // Fresh program state, no message shown yet, the C locale, a folder of its

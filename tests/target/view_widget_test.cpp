@@ -54,20 +54,14 @@ TEST_F(WidgetTest, LabelsAsDesignedLaidOutFilledAndShown)
         QString text = u"\n"_s + state + u'\n';
         for (const QLabel* l : w.findChildren<QLabel*>()) {
             const QRect g = l->geometry();
-            text += u"%1 %2,%3 %4x%5 %6 \"%7\""_s.arg(l->objectName())
-                        .arg(g.x())
-                        .arg(g.y())
-                        .arg(g.width())
-                        .arg(g.height())
-                        .arg(l->isVisibleTo(&w) ? u"shown"_s : u"hidden"_s, l->text());
             const QPalette p = l->palette();
-            if (design) {
-                text += u" %1pt%2 align %3 %4 on %5 frame %6"_s.arg(l->font().pointSizeF())
-                            .arg(l->font().bold() ? u" bold"_s : QString())
-                            .arg(int(l->alignment()), 0, 16)
-                            .arg(p.color(QPalette::WindowText).name(), p.color(QPalette::Window).name())
-                            .arg(int(l->frameShape()));
-            }
+            text += QString::asprintf("%s %d,%d %dx%d %s \"%s\"", qUtf8Printable(l->objectName()), g.x(), g.y(),
+                g.width(), g.height(), l->isVisibleTo(&w) ? "shown" : "hidden", qUtf8Printable(l->text()));
+            if (design)
+                text += QString::asprintf(" %gpt%s align %x %s on %s frame %d", l->font().pointSizeF(),
+                    l->font().bold() ? " bold" : "", int(l->alignment()),
+                    qUtf8Printable(p.color(QPalette::WindowText).name()),
+                    qUtf8Printable(p.color(QPalette::Window).name()), int(l->frameShape()));
             text += u'\n';
         }
         return text;
@@ -142,26 +136,6 @@ QImage direct(TargetModel m, QSize size, const QColor& background)
     return image;
 }
 
-// A real rendering of the whole card: one pixel per target unit.
-TEST_F(WidgetTest, FaceAndShotOnAnImage)
-{
-    model.SichtBreite = 1050; // margin 52, card 945: the card ends at 997, the frame starts at 998
-    TargetZoom::Scheibe_ZoomBerechnen(model);
-    viewTestShots(model, 1);
-    model.records.AktuellerSatz.PosX[0] = 250;
-    model.records.AktuellerSatz.PosY[0] = -250;
-    const QImage image = direct(model, QSize(1050, 1050), Qt::white);
-    // The ten, the black off the axes and their numbers, the card, the frame,
-    // the latest shot, the card between the black rings 220 and 260.
-    EXPECT_EQ(QList<QColor>({image.pixelColor(525, 525), image.pixelColor(610, 610), image.pixelColor(80, 80),
-                  image.pixelColor(20, 525), image.pixelColor(770, 775), image.pixelColor(695, 695)}),
-        QList<QColor>({Karte, Qt::black, Karte, Knopf, QColor(255, 0, 0), Karte}));
-    // Boxes cover whole pixels exactly: the card and the frame leave the one between them.
-    EXPECT_EQ(QList<QColor>({image.pixelColor(996, 500), image.pixelColor(997, 500), image.pixelColor(998, 500),
-                  image.pixelColor(999, 500), image.pixelColor(500, 997), image.pixelColor(500, 999)}),
-        QList<QColor>({Karte, Qt::white, Qt::black, Knopf, Qt::white, Knopf}));
-}
-
 // The window keeps its face with the earlier shots between paints and draws
 // only what is new. Shot by shot, and through whatever makes it draw afresh,
 // it must show exactly what ZeichneScheibe draws in one go.
@@ -186,14 +160,8 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
             [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(10.0); }})
         steps.push_back(step);
 
-    // Trefferkreise, Nummeriert, TrefferVergroessern, SerienAnzeige.
-    for (const auto& marking : {std::array {0, 0, 0, 0}, std::array {1, 1, 1, 0}, std::array {1, 1, 0, 1}}) {
-        settings().Trefferkreuze = 1;
-        settings().Trefferkreise = std::uint8_t(marking[0]);
-        settings().Nummeriert = std::int16_t(marking[1]);
-        settings().TrefferVergroessern = std::uint8_t(marking[2]);
-        settings().SerienAnzeige = std::uint8_t(marking[3]);
-        settings().MittlereLage = 1;
+    for (const QString& marking : {u"XM"_s, u"XOGNM"_s, u"XONSM"_s}) {
+        mark(marking);
         Scheibe kept;
         kept.model() = viewTestTarget();
         kept.model().VolleBreite = 0;
@@ -207,8 +175,7 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
             QImage image(kept.size(), QImage::Format_RGB32);
             image.fill(Qt::white);
             kept.render(&image, {}, {}, QWidget::DrawWindowBackground);
-            EXPECT_EQ(image, direct(state, kept.size(), Knopf))
-                << marking[0] << marking[1] << marking[3] << " step " << k;
+            EXPECT_EQ(image, direct(state, kept.size(), Knopf)) << marking.toStdString() << " step " << k;
         }
     }
 }
