@@ -26,7 +26,7 @@ namespace {
 
 // Each scene platform/canvas/<name>.txt, a canvas call a row, is drawn on a
 // white 120 x 80 picture at 10 units a pixel and must give <name>.png;
-// OMR_UPDATE_EXPECTED=1 draws those anew.
+// OMR_REGENERATE=1 draws those anew.
 TEST(PainterCanvasTest, ScenesMatchTheirPinnedPictures)
 {
     for (const QString& name : {u"boxes"_s, u"circles"_s, u"shot_circles"_s, u"lines"_s}) {
@@ -39,7 +39,7 @@ TEST(PainterCanvasTest, ScenesMatchTheirPinnedPictures)
         const auto picture = [&](R) {
             painter.end();
             const QString pinned = QStringLiteral(OMR_TESTS_DIR "/platform/canvas/") + name + u".png"_s;
-            if (qEnvironmentVariableIsSet("OMR_UPDATE_EXPECTED"))
+            if (qEnvironmentVariableIsSet("OMR_REGENERATE"))
                 image.save(pinned);
             const bool same = image == QImage(pinned).convertToFormat(QImage::Format_ARGB32);
             if (!same)

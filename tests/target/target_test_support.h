@@ -52,12 +52,12 @@ inline QString testData(const QString& name)
 }
 
 // Compares text with the committed file tests/target/expected/<name>. With
-// OMR_PIN_EXPECTED set the file is written instead: look at what changed
+// OMR_REGENERATE set the file is written instead: look at what changed
 // before committing it.
 inline void expectPinned(const QString& name, const QString& text)
 {
     const QString file = sourceFile(QStringLiteral("tests/target/expected/") + name);
-    if (qEnvironmentVariableIsSet("OMR_PIN_EXPECTED"))
+    if (qEnvironmentVariableIsSet("OMR_REGENERATE"))
         writeTestFile(file, text.toUtf8());
     EXPECT_EQ(QString::fromUtf8(readTestFile(file)).toStdString(), text.toStdString()) << file.toStdString();
 }

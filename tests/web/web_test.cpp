@@ -31,7 +31,7 @@ using namespace Qt::StringLiterals;
 // nothing from disk, keeps its connections within bounds, drops pages that do
 // not keep up and pushes every lane to every page; and, end to end, the page
 // in headless Chromium fed by the simulator. Long expected outputs are pinned
-// in tests/web/pinned/ (OMR_PIN=1 writes them anew).
+// in tests/web/pinned/ (OMR_REGENERATE=1 writes them anew).
 
 namespace {
 
@@ -43,7 +43,7 @@ const QByteArray kUpgrade
 void expectPinned(const QString& name, const QByteArray& actual)
 {
     QFile file(qEnvironmentVariable("OMR_SOURCE_DIR") + u"/tests/web/pinned/"_s + name);
-    if (qEnvironmentVariableIsSet("OMR_PIN") && file.open(QIODevice::WriteOnly))
+    if (qEnvironmentVariableIsSet("OMR_REGENERATE") && file.open(QIODevice::WriteOnly))
         file.write(actual), file.close();
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
     EXPECT_EQ(actual, file.readAll()) << qPrintable(name);
