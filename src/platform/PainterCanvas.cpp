@@ -1,5 +1,7 @@
 #include "platform/PainterCanvas.h"
 
+#include "platform/FontSize.h"
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -8,10 +10,6 @@
 #include <cmath>
 
 namespace {
-
-// Fonts are sized for a 96-DPI device, whatever the device reports, so that a
-// drawing looks the same in user units on every screen and in tests.
-constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
 Qt::BrushStyle brushStyle(FillStyle style)
 {
@@ -83,8 +81,7 @@ void PainterCanvas::setPenWidth(int pixels)
 // reports the size that results.
 void PainterCanvas::setFontSize(double points)
 {
-    const double pixels = std::isfinite(points) ? points * kPixelsPerPoint : 1;
-    const int size = std::clamp(int(std::lround(pixels)), 1, 4000);
+    const int size = FontSize::toPixels(points);
     if (size == m_font.pixelSize())
         return;
     m_font.setPixelSize(size);
@@ -94,7 +91,7 @@ void PainterCanvas::setFontSize(double points)
 
 double PainterCanvas::fontSize() const
 {
-    return double(m_font.pixelSize()) / kPixelsPerPoint;
+    return FontSize::toPoints(m_font.pixelSize());
 }
 
 void PainterCanvas::setFontBold(bool bold)

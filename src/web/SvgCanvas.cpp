@@ -1,5 +1,7 @@
 #include "web/SvgCanvas.h"
 
+#include "platform/FontSize.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -7,8 +9,6 @@
 
 namespace {
 
-// As on the window: fonts are sized for a 96-DPI device.
-constexpr double kPixelsPerPoint = 96.0 / 72.0;
 // Spacing of hatch lines, in window pixels.
 constexpr double kHatchPixels = 8;
 
@@ -64,8 +64,7 @@ void SvgCanvas::setPenWidth(int pixels)
 
 void SvgCanvas::setFontSize(double points)
 {
-    const double pixels = std::isfinite(points) ? points * kPixelsPerPoint : 1;
-    const int size = std::clamp(int(std::lround(pixels)), 1, 4000);
+    const int size = FontSize::toPixels(points);
     if (size == m_font.pixelSize())
         return;
     m_font.setPixelSize(size);
@@ -74,7 +73,7 @@ void SvgCanvas::setFontSize(double points)
 
 double SvgCanvas::fontSize() const
 {
-    return double(m_font.pixelSize()) / kPixelsPerPoint;
+    return FontSize::toPoints(m_font.pixelSize());
 }
 
 void SvgCanvas::setFontBold(bool bold)
