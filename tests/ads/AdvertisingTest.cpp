@@ -2,7 +2,7 @@
 #include "ads/AdvertisingPictures.h"
 #include "ads/PictureFit.h"
 #include "ads/frmWerbung.h"
-#include "options/TestData.h"
+#include "support/TestData.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Twips.h"
 #include "shell/FrameTimers.h"

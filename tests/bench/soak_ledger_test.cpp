@@ -2,7 +2,7 @@
 // handled, lane by lane, whichever side reports first, and counts every
 // message lost, doubled or showing the wrong results.
 #include "SoakLedger.h"
-#include "support/TableFile.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,11 @@ QString message(int lane, const QString& shorthand)
 
 TEST(SoakLedger, CountsWhatWasSentAndHandled)
 {
-    for (const TableRow& row : tableRows(QStringLiteral("soak-ledger"))) {
+    for (const TestData::Line& row : TestData::lines(QStringLiteral("tables/soak-ledger.txt"))) {
         SCOPED_TRACE(row.where);
         SoakLedger ledger(2);
         qint64 lines = 0;
-        for (const QString& step : row.text(0).split(QLatin1Char(';'))) {
+        for (const QString& step : row.cell(0).split(QLatin1Char(';'))) {
             const QStringList w = step.trimmed().split(QLatin1Char(' '));
             if (w[0] == QLatin1String("log"))
                 lines += ledger.addLogLine(QStringLiteral("lane=%1 seq=%2 file=HCVS1L%1 value=%3")
@@ -38,7 +38,7 @@ TEST(SoakLedger, CountsWhatWasSentAndHandled)
         QStringList text;
         for (const qint64 count : counts)
             text << QString::number(count);
-        EXPECT_EQ(text.join(QLatin1Char(' ')), row.text(1));
+        EXPECT_EQ(text.join(QLatin1Char(' ')), row.cell(1));
         // Only a line that reports a message says so.
         EXPECT_EQ(lines, ledger.sent());
         EXPECT_EQ(ledger.matched(), ledger.handled() - ledger.doubled());

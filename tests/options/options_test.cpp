@@ -5,7 +5,7 @@
 #include "options/OptionsTextTable.h"
 #include "options/PictureList.h"
 #include "options/Sprache.h"
-#include "options/TestData.h"
+#include "support/TestData.h"
 #include "options/WorkingCopies.h"
 #include "platform/ProfileDocument.h"
 #include "shell/FrameCaption.h"

@@ -1,4 +1,4 @@
-#include "options/TestData.h"
+#include "support/TestData.h"
 #include "platform/TextCodec.h"
 #include "platform/Twips.h"
 #include "ranking/RankingFile.h"

@@ -2,7 +2,7 @@
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
 #include "support/SettingsFields.h"
-#include "support/TableFile.h"
+#include "support/TestData.h"
 
 #include <QRegularExpression>
 
@@ -103,9 +103,9 @@ TEST_F(SettingsFileTest, MissingFileGivesTheDefaults)
 
 TEST_F(SettingsFileTest, ValuesOutsideTheirRangeOrFieldAreNotTaken)
 {
-    for (const TableRow& row : tableRows(u"settings-load"_s)) {
+    for (const TestData::Line& row : TestData::lines(u"tables/settings-load.txt"_s)) {
         SCOPED_TRACE(row.where);
-        SettingsFields::expect(loadOptions(row.text(0).toLatin1().constData()), row.text(1));
+        SettingsFields::expect(loadOptions(row.cell(0).toLatin1().constData()), row.cell(1));
         EXPECT_EQ(s().Disziplinen.size(), s().Scheibenanzahl);
     }
 }

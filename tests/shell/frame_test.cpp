@@ -13,7 +13,7 @@
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
-#include "support/TableFile.h"
+#include "support/TestData.h"
 #include "target/Scheibe.h"
 
 #include <QApplication>
@@ -69,29 +69,29 @@ QSizeF size(const QString& text)
 TEST(FrameLayout, FramePlacement)
 {
     const FrameLayout::ScreenMetrics screen {QSize(1920, 1080), 15, 12};
-    for (const TableRow& row : tableRows(u"frame-placement"_s)) {
+    for (const TestData::Line& row : TestData::lines(u"tables/frame-placement.txt"_s)) {
         Einstellungen s = settings(8);
         s.BildSchirm = static_cast<std::uint8_t>(row.number(0));
         s.BildAufloesung = static_cast<std::uint8_t>(row.number(1));
         const FrameLayout::FramePlacement placement = FrameLayout::framePlacement(s, screen);
-        EXPECT_EQ(placement.left, row.text(2) == u"-" ? std::nullopt : std::optional(row.real(2))) << row.where;
-        EXPECT_EQ(placement.size, row.text(3) == u"-" ? QSizeF() : size(row.text(3))) << row.where;
+        EXPECT_EQ(placement.left, row.cell(2) == u"-" ? std::nullopt : std::optional(row.real(2))) << row.where;
+        EXPECT_EQ(placement.size, row.cell(3) == u"-" ? QSizeF() : size(row.cell(3))) << row.where;
     }
 }
 
 TEST(FrameLayout, ColumnsPositionsAndShownAtStart)
 {
-    for (const TableRow& row : tableRows(u"frame-columns"_s)) {
+    for (const TestData::Line& row : TestData::lines(u"tables/frame-columns.txt"_s)) {
         Einstellungen s = settings(row.number(0));
         s.chkEinZeilig = static_cast<std::uint8_t>(row.number(1));
-        restrict(s, row.text(3), row.text(4));
+        restrict(s, row.cell(3), row.cell(4));
         EXPECT_EQ(FrameLayout::columns(s), row.number(2)) << row.where;
     }
-    for (const TableRow& row : tableRows(u"frame-positions"_s)) {
+    for (const TestData::Line& row : TestData::lines(u"tables/frame-positions.txt"_s)) {
         Einstellungen s = settings(row.number(0));
-        restrict(s, row.text(2), row.text(1));
-        const QStringList positions = row.text(3).split(u' ', Qt::SkipEmptyParts);
-        const QString shown = row.text(4);
+        restrict(s, row.cell(2), row.cell(1));
+        const QStringList positions = row.cell(3).split(u' ', Qt::SkipEmptyParts);
+        const QString shown = row.cell(4);
         for (int i = 1; i <= row.number(0); ++i) {
             EXPECT_EQ(FrameLayout::position(s, i), positions.value(i - 1).toInt()) << row.where << " target " << i;
             const bool visible
@@ -103,17 +103,17 @@ TEST(FrameLayout, ColumnsPositionsAndShownAtStart)
 
 TEST(FrameLayout, TargetPlaceAndSize)
 {
-    for (const TableRow& row : tableRows(u"frame-targets"_s)) {
+    for (const TestData::Line& row : TestData::lines(u"tables/frame-targets.txt"_s)) {
         Einstellungen s = settings(row.number(0));
         s.chkEinZeilig = static_cast<std::uint8_t>(row.number(1));
         s.BuliAnordnung = static_cast<std::uint8_t>(row.number(2));
-        const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, row.number(4), size(row.text(3)));
-        const QStringList rect = row.text(5).split(u',');
+        const FrameLayout::TargetPlacement placement = FrameLayout::placeTarget(s, row.number(4), size(row.cell(3)));
+        const QStringList rect = row.cell(5).split(u',');
         const QRectF& r = placement.rect;
         const double actual[] = {r.left(), r.top(), r.width(), r.height()};
         for (int k = 0; k < 4; ++k)
             EXPECT_NEAR(actual[k], rect.value(k).toDouble(), 0.001) << row.where << " value " << k;
-        EXPECT_EQ(placement.resultLabelsVisible, row.text(6) == u"yes") << row.where;
+        EXPECT_EQ(placement.resultLabelsVisible, row.cell(6) == u"yes") << row.where;
     }
 }
 

@@ -3,7 +3,7 @@
 #include "shell/frmMDI.h"
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
-#include "support/TableFile.h"
+#include "support/TestData.h"
 #include "target/Scheibe.h"
 #include "target/target_test_support.h"
 #include "web/LaneView.h"
@@ -202,16 +202,16 @@ TEST_F(WebTest, ServedStateOfALaneIsWhatItsWindowShows)
 
 TEST_F(WebTest, WebSectionOfTheSettingsFileAndTheLanesServed)
 {
-    for (const TableRow& row : tableRows(u"../web/web-settings"_s)) {
-        const QByteArray section = (row.text(1) + u"\r\n"_s).toLatin1().replace(" / ", "\r\n");
-        write(u"omr_anzeige.ini"_s, "[Options]\r\n" + row.text(0).toLatin1().replace(" / ", "\r\n") + "\r\n" + section);
+    for (const TestData::Line& row : TestData::lines(u"web/web-settings.txt"_s)) {
+        const QByteArray section = (row.cell(1) + u"\r\n"_s).toLatin1().replace(" / ", "\r\n");
+        write(u"omr_anzeige.ini"_s, "[Options]\r\n" + row.cell(0).toLatin1().replace(" / ", "\r\n") + "\r\n" + section);
         SettingsFile::EinstellungenLaden();
         const WebSettings web = WebSettings::read(SettingsFile::path());
         QStringList lanes;
         for (int lane : WebView::laneRange(s()))
             lanes << QString::number(lane);
         EXPECT_EQ(QVariantList({web.port, web.enabled(), web.adresse, web.maxVerbindungen, lanes.join(u' ')}),
-            QVariantList({row.number(2), row.number(2) != 0, row.text(3), row.number(4), row.text(5)}))
+            QVariantList({row.number(2), row.number(2) != 0, row.cell(3), row.number(4), row.cell(5)}))
             << row.where;
         // The settings writer leaves the section as it finds it.
         SettingsFile::EinstellungenSpeichern(FakeTargets(s().Scheibenanzahl));
@@ -224,10 +224,10 @@ TEST_F(WebTest, PathsWithDotDotAndEncodedSeparatorsGetAnErrorAndNothingFromDisk)
     start();
     const WebRoutes routes;
     const QByteArray policy = "Content-Security-Policy: " + routes.securityHeaders("x").front().second;
-    for (const TableRow& row : tableRows(u"../web/web-routes"_s)) {
+    for (const TestData::Line& row : TestData::lines(u"web/web-routes.txt"_s)) {
         const QByteArray answer
-            = exchange(port, (row.text(0) + u' ' + row.text(1)).toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
-        EXPECT_TRUE(answer.startsWith("HTTP/1.1 " + row.text(2).toLatin1())) << row.where;
+            = exchange(port, (row.cell(0) + u' ' + row.cell(1)).toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        EXPECT_TRUE(answer.startsWith("HTTP/1.1 " + row.cell(2).toLatin1())) << row.where;
         EXPECT_EQ(answer.endsWith(routes.page()), row.number(2) == 200) << row.where;
         EXPECT_TRUE(answer.contains(policy) && !answer.contains(kSecret)) << row.where;
     }

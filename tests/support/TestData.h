@@ -30,6 +30,10 @@ struct Line {
     std::string where;
     QString text;
     QStringList cells;
+
+    QString cell(int i) const { return cells.value(i); }
+    int number(int i) const { return cells.value(i).toInt(); }
+    double real(int i) const { return cells.value(i).toDouble(); }
 };
 
 inline QList<Line> lines(const QString& name)
