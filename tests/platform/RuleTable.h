@@ -172,7 +172,9 @@ public:
             {"get",
                 [=](const Row& r) {
                     SequentialReader reader(path(r));
-                    return reader.open() ? items(reader, r.args[1] == "numbers") : "failed";
+                    const bool open = reader.open();
+                    const QByteArray shown = items(reader, r.args[1] == "numbers"); // none unless open
+                    return open ? shown : "failed" + shown;
                 }},
             {"ansi", step([](const Row& r) { TextCodec::setAnsiCodePageForTest(r.args[0]); })}};
     }
