@@ -169,36 +169,6 @@ TEST_F(ViewTest, BadCountsTruncatedOrMissingFilesKeepWhatWasReadAndAreReleased)
     EXPECT_TRUE(SequentialWriter(file(u"e.txt"_s)).open());
 }
 
-// Every discipline's files load beside the program without a box and use
-// every shipped target and weapon.
-TEST_F(ViewTest, ShippedDataLoadsEveryDisciplineAndHasTheRealFaces)
-{
-    ProgramInfo::setDirectoryForTest(TestData::path(u"../data"_s));
-    for (const char* nummer : {"1.10", "1.40", "1.52", "2.10", "2.20", "2.40D", "2.40P", "2.50D", "2.50P", "2.60"}) {
-        TargetModel model;
-        model.DisziplinNr = QLatin1String(nummer);
-        model.Laden(s());
-    }
-    EXPECT_TRUE(TestDialogs::messages().isEmpty());
-
-    // The faces and marks reproduce the real targets (scenario real_targets.txt).
-    for (const auto& [where, text, row] : rows(u"real_targets.txt"_s)) {
-        ScheibenDaten s;
-        WaffenDaten w;
-        LadeScheibenDaten(TestData::path(u"../data/"_s + row[0]), s);
-        LadeWaffenDatei(TestData::path(u"../data/"_s + row[1]), w);
-        const auto mm = [](const TaggedValue& v) { return QString::number(v.toDouble() / 50); };
-        // Circle i has the radius ZehnerRadius + i Ringbreite; the outer ring is the scoring area.
-        const double outer = (s.ZehnerRadius.toDouble() + (row[2].toInt() - 1) * s.Ringbreite.toDouble()) / 50;
-        EXPECT_EQ(QStringList({mm(s.ZehnerRadius), QString::number(outer), mm(s.AussenRadius), mm(s.InnenZehnerRadius),
-                      mm(s.SpiegelRadius), QString::number(s.KartonBreite.toDouble() / 100),
-                      QString::number(s.KartonHoehe.toDouble() / 100), s.RingMin.toString(), s.RingMax.toString(),
-                      mm(w.AnzeigeRadius)}),
-            row.mid(3))
-            << where;
-    }
-}
-
 // A drawing as text: the scale, then one primitive a line with the state it
 // is drawn in (fill where a shape is filled, pen width where a line is
 // stroked, font where text is written).
