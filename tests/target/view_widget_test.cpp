@@ -120,17 +120,6 @@ TEST_F(WidgetTest, OptionsFromThePopupAndTheKeyboard)
     EXPECT_EQ(spy.count(), 2);
 }
 
-// What ZeichneScheibe draws in one go on a canvas of its own.
-QImage direct(TargetModel m, QSize size, const QColor& background)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(background);
-    QPainter painter(&image);
-    PainterCanvas canvas(painter, size.width(), size.height());
-    TargetPainter::ZeichneScheibe(canvas, m, ProgramState::instance().settings, QApplication::palette());
-    return image;
-}
-
 // The window keeps its face with the earlier shots between paints and draws
 // only what is new. Shot by shot, and through whatever makes it draw afresh,
 // it must show exactly what ZeichneScheibe draws in one go.
@@ -141,8 +130,8 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
     std::vector<Step> steps;
     for (int n = 1; n <= 14; ++n)
         steps.push_back(shots(n));
-    for (const Step& step :
-        std::initializer_list<Step> {[](Scheibe& w) { w.model().records.AktuellerSatz.MarkSchuss = 4; },
+    steps.insert(steps.end(),
+        {[](Scheibe& w) { w.model().records.AktuellerSatz.MarkSchuss = 4; },
             [](Scheibe& w) { w.model().records.AktuellerSatz.PosX[2] += 30; },
             [](Scheibe& w) { w.model().records.AktuellerSatz.AnzeigeSerie = 0; }, shots(3), // a new match
             [](Scheibe& w) { w.model().records.Waffe.AnzeigeRadius = TaggedValue(12.0); }, shots(4),
@@ -152,8 +141,7 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
             [](Scheibe& w) { w.model().records.Scheibe.ZehnerRingStyle = TaggedValue(6.0); },
             [](Scheibe& w) { w.resize(300, 340); },
             [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(0.0); }, // no visible width
-            [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(10.0); }})
-        steps.push_back(step);
+            [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(10.0); }});
 
     for (const QString& marking : {u"XM"_s, u"XOGNM"_s, u"XONSM"_s}) {
         mark(marking);
@@ -167,11 +155,16 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
             steps[k](kept);
             TargetModel state = kept.model();
             state.zoomForPaint(s());
-            QImage image(kept.size(), QImage::Format_RGB32);
+            QImage image(kept.size(), QImage::Format_RGB32), direct = image;
             image.fill(Qt::white);
             kept.render(&image, {}, {}, QWidget::DrawWindowBackground);
-            EXPECT_EQ(image, direct(state, kept.size(), viewPalette().color(QPalette::Button)))
-                << marking.toStdString() << " step " << k;
+            // What ZeichneScheibe draws in one go on a canvas of its own.
+            direct.fill(viewPalette().color(QPalette::Button));
+            QPainter painter(&direct);
+            PainterCanvas canvas(painter, kept.width(), kept.height());
+            TargetPainter::ZeichneScheibe(canvas, state, s(), QApplication::palette());
+            painter.end();
+            EXPECT_EQ(image, direct) << marking.toStdString() << " step " << k;
         }
     }
 }
