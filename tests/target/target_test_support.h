@@ -8,8 +8,6 @@
 #include <QLocale>
 #include <QPalette>
 
-#include <gtest/gtest.h>
-
 // Kind and value of each, e.g. "int 8|double 9.5|text abc|empty".
 inline QString describe(std::initializer_list<TaggedValue> values)
 {
