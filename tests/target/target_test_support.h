@@ -1,18 +1,12 @@
 #pragma once
 
-#include "platform/FileLookup.h"
-#include "platform/ProgramInfo.h"
-#include "shell/ProgramState.h"
-#include "support/TestDialogs.h"
+#include "support/ProgramFolder.h"
+#include "support/TestData.h"
 #include "target/TargetModel.h"
 #include "target/TargetZoom.h"
 
-#include <QFile>
 #include <QLocale>
-#include <QStringList>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include <QPalette>
 
 // Kind and value of each, e.g. "int 8|double 9.5|text abc|empty".
 inline QString describe(std::initializer_list<TaggedValue> values)
@@ -25,56 +19,16 @@ inline QString describe(std::initializer_list<TaggedValue> values)
     return all.join(u'|');
 }
 
-inline QString writeTestFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-    return path;
-}
-
-inline QByteArray readTestFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A file of the source tree, e.g. sourceFile("data") for the shipped definitions.
-inline QString sourceFile(const QString& relative)
-{
-    return FileLookup::join(qEnvironmentVariable("OMR_SOURCE_DIR"), relative);
-}
-
 // A file of tests/target/data.
 inline QString testData(const QString& name)
 {
-    return sourceFile(QStringLiteral("tests/target/data/") + name);
+    return TestData::path(QStringLiteral("target/data/") + name);
 }
 
-// Compares text with the committed file tests/target/expected/<name>. With
-// OMR_REGENERATE set the file is written instead: look at what changed
-// before committing it.
-inline void expectPinned(const QString& name, const QString& text)
+// The rows of the table tests/target/data/<name>.
+inline QList<TestData::Line> rows(const QString& name)
 {
-    const QString file = sourceFile(QStringLiteral("tests/target/expected/") + name);
-    if (qEnvironmentVariableIsSet("OMR_REGENERATE"))
-        writeTestFile(file, text.toUtf8());
-    EXPECT_EQ(QString::fromUtf8(readTestFile(file)).toStdString(), text.toStdString()) << file.toStdString();
-}
-
-// The rows of the scenario file tests/target/data/<name>: a case a line, its
-// fields separated by blanks (or the separator given); lines starting with
-// "#" explain the columns.
-inline QList<QStringList> scenario(const QString& name, QChar separator = u' ')
-{
-    QList<QStringList> rows;
-    const QString text = QString::fromUtf8(readTestFile(testData(name)));
-    for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
-        if (!line.startsWith(u'#'))
-            rows.append(line.split(separator, separator == u' ' ? Qt::SkipEmptyParts : Qt::KeepEmptyParts));
-    }
-    EXPECT_FALSE(rows.isEmpty()) << name.toStdString();
-    return rows;
+    return TestData::lines(QStringLiteral("target/data/") + name);
 }
 
 // Discipline 1.10 of the program folder tests/target/data/program: ten rings
@@ -118,22 +72,24 @@ inline Einstellungen& mark(const QString& options)
     return s;
 }
 
-// Fresh program state, no message shown yet, the C locale, a folder of its
-// own for the files a test writes, and the test face.
-class ViewTest : public ::testing::Test {
+// The card and frame colours the pinned drawings and labels were made with.
+inline QPalette viewPalette(QPalette palette = {})
+{
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    palette.setColor(QPalette::Button, QColor(212, 208, 200));
+    return palette;
+}
+
+// Fresh program state, no message shown yet, a folder of its own for the
+// files a test writes, the C locale and the test face.
+class ViewTest : public ProgramFolderTest {
 protected:
     void SetUp() override
     {
-        ProgramState::reset();
-        TestDialogs::clear();
+        ProgramFolderTest::SetUp();
         QLocale::setDefault(QLocale::c());
         model = viewTestTarget();
-        ASSERT_TRUE(m_dir.isValid());
     }
-    static Einstellungen& settings() { return ProgramState::instance().settings; }
-    QString path(const QString& name) const { return FileLookup::join(m_dir.path(), name); }
-    QString write(const QString& name, const QByteArray& bytes) const { return writeTestFile(path(name), bytes); }
 
-    QTemporaryDir m_dir;
     TargetModel model;
 };

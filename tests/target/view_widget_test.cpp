@@ -18,22 +18,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QColor Karte(255, 255, 225);
-const QColor Knopf(212, 208, 200);
-
 class WidgetTest : public ViewTest {
 protected:
     void SetUp() override
     {
         ViewTest::SetUp();
         Twips::overrideDpiForTest(96, 96);
-        QPalette palette = saved;
-        palette.setColor(QPalette::ToolTipBase, Karte);
-        palette.setColor(QPalette::Button, Knopf);
-        QApplication::setPalette(palette);
+        QApplication::setPalette(viewPalette(saved));
     }
     void TearDown() override
     {
+        ViewTest::TearDown();
         QApplication::setPalette(saved);
         Twips::overrideDpiForTest(0, 0);
     }
@@ -71,8 +66,8 @@ TEST_F(WidgetTest, LabelsAsDesignedLaidOutFilledAndShown)
     w.resize(1000, 1200);
     for (const auto& [anzahl, einZeilig, breite] :
         {std::tuple(6, 0, 1000), std::tuple(7, 0, 1000), std::tuple(4, 1, 1000), std::tuple(4, 0, 0)}) {
-        settings().Scheibenanzahl = std::uint8_t(anzahl);
-        settings().chkEinZeilig = std::uint8_t(einZeilig);
+        s().Scheibenanzahl = std::uint8_t(anzahl);
+        s().chkEinZeilig = std::uint8_t(einZeilig);
         w.model().SichtBreite = breite;
         w.TextPositionieren();
         text += labels(u"%1 targets, one line %2, width %3"_s.arg(anzahl).arg(einZeilig).arg(breite));
@@ -85,18 +80,18 @@ TEST_F(WidgetTest, LabelsAsDesignedLaidOutFilledAndShown)
     w.setGTitelName(u"Muster"_s);
     w.TextBelegen();
     text += labels(u"30 shots, place 3, named"_s);
-    settings().SerienErgebnisse = 1;
-    settings().Scheibenanzahl = 8;
+    s().SerienErgebnisse = 1;
+    s().Scheibenanzahl = 8;
     ProgramState::instance().language.OptionsTexte[0] = u"Optionen"_s;
     QImage image(w.size(), QImage::Format_RGB32);
     for (const int schnell : {1, 0}) {
-        settings().Schnellanzeige = std::uint8_t(schnell);
+        s().Schnellanzeige = std::uint8_t(schnell);
         w.render(&image);
         text += labels(u"painted at 0.88 units a pixel, Schnellanzeige %1, 40 shots in series of 10"_s.arg(schnell));
     }
     EXPECT_EQ(w.findChild<QAction*>(u"mOptionen"_s)->text(), u"Optionen"_s);
     w.Init2002();
-    expectPinned(u"window_labels.txt"_s, text + labels(u"Init2002"_s));
+    TestData::expectPinned(u"target/expected/window_labels.txt"_s, text + labels(u"Init2002"_s));
 
     // The lane number at the load event and whenever the window is shown.
     w.setLinienNr(7);
@@ -125,17 +120,6 @@ TEST_F(WidgetTest, OptionsFromThePopupAndTheKeyboard)
     EXPECT_EQ(spy.count(), 2);
 }
 
-// What ZeichneScheibe draws in one go on a canvas of its own.
-QImage direct(TargetModel m, QSize size, const QColor& background)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(background);
-    QPainter painter(&image);
-    PainterCanvas canvas(painter, size.width(), size.height());
-    TargetPainter::ZeichneScheibe(canvas, m, ProgramState::instance().settings, QApplication::palette());
-    return image;
-}
-
 // The window keeps its face with the earlier shots between paints and draws
 // only what is new. Shot by shot, and through whatever makes it draw afresh,
 // it must show exactly what ZeichneScheibe draws in one go.
@@ -146,8 +130,8 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
     std::vector<Step> steps;
     for (int n = 1; n <= 14; ++n)
         steps.push_back(shots(n));
-    for (const Step& step :
-        std::initializer_list<Step> {[](Scheibe& w) { w.model().records.AktuellerSatz.MarkSchuss = 4; },
+    steps.insert(steps.end(),
+        {[](Scheibe& w) { w.model().records.AktuellerSatz.MarkSchuss = 4; },
             [](Scheibe& w) { w.model().records.AktuellerSatz.PosX[2] += 30; },
             [](Scheibe& w) { w.model().records.AktuellerSatz.AnzeigeSerie = 0; }, shots(3), // a new match
             [](Scheibe& w) { w.model().records.Waffe.AnzeigeRadius = TaggedValue(12.0); }, shots(4),
@@ -157,8 +141,7 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
             [](Scheibe& w) { w.model().records.Scheibe.ZehnerRingStyle = TaggedValue(6.0); },
             [](Scheibe& w) { w.resize(300, 340); },
             [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(0.0); }, // no visible width
-            [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(10.0); }})
-        steps.push_back(step);
+            [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(10.0); }});
 
     for (const QString& marking : {u"XM"_s, u"XOGNM"_s, u"XONSM"_s}) {
         mark(marking);
@@ -171,11 +154,17 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
         for (std::size_t k = 0; k < steps.size(); ++k) {
             steps[k](kept);
             TargetModel state = kept.model();
-            state.zoomForPaint(settings());
-            QImage image(kept.size(), QImage::Format_RGB32);
+            state.zoomForPaint(s());
+            QImage image(kept.size(), QImage::Format_RGB32), direct = image;
             image.fill(Qt::white);
             kept.render(&image, {}, {}, QWidget::DrawWindowBackground);
-            EXPECT_EQ(image, direct(state, kept.size(), Knopf)) << marking.toStdString() << " step " << k;
+            // What ZeichneScheibe draws in one go on a canvas of its own.
+            direct.fill(viewPalette().color(QPalette::Button));
+            QPainter painter(&direct);
+            PainterCanvas canvas(painter, kept.width(), kept.height());
+            TargetPainter::ZeichneScheibe(canvas, state, s(), QApplication::palette());
+            painter.end();
+            EXPECT_EQ(image, direct) << marking.toStdString() << " step " << k;
         }
     }
 }
