@@ -16,8 +16,6 @@
 #include "support/TestData.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
@@ -55,16 +53,6 @@ public:
 
 class Dialog : public ProgramFolderTest, public testing::WithParamInterface<std::string> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        SettingsFile::EinstellungenLaden();
-    }
-    void TearDown() override
-    {
-        dialog.reset();
-        ProgramFolderTest::TearDown();
-    }
     QWidget* child(const QString& name) const
     {
         QWidget* widget = name.isEmpty() || name == u"Options" ? dialog.get() : dialog->findChild<QWidget*>(name);
@@ -223,11 +211,13 @@ QMap<std::string, QList<TestData::Line>> scenarios()
 
 TEST_P(Dialog, Scenario)
 {
+    SettingsFile::EinstellungenLaden();
     const QList<TestData::Line> steps = scenarios()[GetParam()];
     for (qsizetype i = 0; i < steps.size() && !HasFatalFailure(); ++i) {
         SCOPED_TRACE(steps[i].where);
         step(steps[i].text.section(u' ', 0, 0), steps[i].text.section(u' ', 1));
     }
+    dialog.reset(); // while the program folder is still there
 }
 
 INSTANTIATE_TEST_SUITE_P(
