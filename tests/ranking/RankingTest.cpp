@@ -90,15 +90,11 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
+        // Left for the rest of the test program: no test here needs the real one.
         Twips::overrideDpiForTest(96, 96);
         s().KORVUPfad = dir();
         s().VTXServerID = 3;
         s().RLTitel = u"Kreismeisterschaft"_s;
-    }
-    void TearDown() override
-    {
-        Twips::overrideDpiForTest(0, 0);
-        ProgramFolderTest::TearDown();
     }
     // The window as it reads, top to bottom and left to right: each child with its place.
     static QString screen(const frmRangliste& w)

@@ -77,14 +77,10 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
+        // Left for the rest of the test program: every test here wants them.
         Twips::overrideDpiForTest(96, 96);
         QLocale::setDefault(QLocale::c());
         write(u"geheim.txt"_s, kSecret);
-    }
-    void TearDown() override
-    {
-        Twips::overrideDpiForTest(0, 0);
-        ProgramFolderTest::TearDown();
     }
     void start(int maxConnections = 200)
     {
