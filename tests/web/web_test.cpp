@@ -95,20 +95,6 @@ protected:
     quint16 port = 0;
 };
 
-// The DevTools address of the browser's first tab, from its own listing.
-QUrl pageTarget(const QString& activePortFile)
-{
-    QFile portFile(activePortFile);
-    const QByteArray port = portFile.open(QIODevice::ReadOnly) ? portFile.readLine().trimmed() : QByteArray();
-    const QByteArray answer
-        = exchange(port.toUShort(), "GET /json/list HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\n\r\n");
-    for (const QJsonValue& target : QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).array()) {
-        if (target[u"type"_s] == u"page"_s)
-            return QUrl(target[u"webSocketDebuggerUrl"_s].toString());
-    }
-    return {};
-}
-
 } // namespace
 
 TEST_F(WebTest, ServedStateOfALaneIsWhatItsWindowShows)
@@ -231,8 +217,7 @@ TEST_F(WebTest, FloodOfConnectionsIsHeldAtTheLimitAndTheViewGoesOn)
     for (auto& socket : flood)
         (socket = std::make_unique<QTcpSocket>())->connectToHost(QHostAddress::LocalHost, port);
     const auto open = [&flood] {
-        return std::count_if(
-            flood.begin(), flood.end(), [](const auto& s) { return s->state() == QAbstractSocket::ConnectedState; });
+        return std::ranges::count_if(flood, [](const auto& s) { return s->state() == QTcpSocket::ConnectedState; });
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return open() <= 20; }, 10000));
     QTest::qWait(300);
@@ -325,9 +310,18 @@ TEST_F(WebTest, PageInABrowserFedByTheSimulatorShowsEveryLanesShooterAndTotal)
             u"--disable-background-networking"_s, u"--user-data-dir="_s + file(u"profile"_s),
             u"--remote-debugging-port=0"_s, u"--remote-allow-origins=*"_s, u"--window-size=1280,900"_s,
             u"http://127.0.0.1:%1/"_s.arg(port)});
+    // The DevTools address of the browser's first tab, from its own listing.
+    const auto pageTarget = [this] {
+        const QByteArray active = read(u"profile/DevToolsActivePort"_s), debugPort = active.left(active.indexOf('\n'));
+        const QByteArray answer
+            = exchange(debugPort.toUShort(), "GET /json/list HTTP/1.1\r\nHost: 127.0.0.1:" + debugPort + "\r\n\r\n");
+        for (const QJsonValue& target : QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).array())
+            if (target[u"type"_s] == u"page"_s)
+                return QUrl(target[u"webSocketDebuggerUrl"_s].toString());
+        return QUrl();
+    };
     QUrl target;
-    EXPECT_TRUE(
-        QTest::qWaitFor([&] { return !(target = pageTarget(file(u"profile/DevToolsActivePort"_s))).isEmpty(); }, 60000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !(target = pageTarget()).isEmpty(); }, 60000))
         << "Chromium (scripts/install-deps installs it) did not start: "
         << browser.readAllStandardError().right(2000).constData();
     QWebSocket devTools;
