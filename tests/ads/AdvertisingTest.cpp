@@ -2,11 +2,11 @@
 #include "ads/AdvertisingPictures.h"
 #include "ads/PictureFit.h"
 #include "ads/frmWerbung.h"
-#include "support/TestData.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Twips.h"
 #include "shell/FrameTimers.h"
 #include "support/ProgramFolder.h"
+#include "support/TestData.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -58,13 +58,9 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
+        // Left for the rest of the test program: no test here needs the real one.
         Twips::overrideDpiForTest(96, 96);
         QDir(dir()).mkdir(u"werbung"_s);
-    }
-    void TearDown() override
-    {
-        Twips::overrideDpiForTest(0, 0);
-        ProgramFolderTest::TearDown();
     }
     void picture(const QString& name, QSize size, QRgb colour) const
     {

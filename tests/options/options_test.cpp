@@ -5,7 +5,6 @@
 #include "options/OptionsTextTable.h"
 #include "options/PictureList.h"
 #include "options/Sprache.h"
-#include "support/TestData.h"
 #include "options/WorkingCopies.h"
 #include "platform/ProfileDocument.h"
 #include "shell/FrameCaption.h"
@@ -14,15 +13,13 @@
 #include "support/FakeLanes.h"
 #include "support/ProgramFolder.h"
 #include "support/SettingsFields.h"
+#include "support/TestData.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -48,22 +45,14 @@ public:
 
     FakeTargets targets {8};
     FrameTimers frameTimers;
+    const QList<VbTimer*> timerList {
+        &frameTimers.tmrBlaettern, &frameTimers.tmrWatchdog, &frameTimers.tmrWerbung, &frameTimers.tmrWerbePause};
     QString caption = u"VTX-Scheibenanzeige"_s;
     QString rankingTitle;
 };
 
 class Dialog : public ProgramFolderTest, public testing::WithParamInterface<std::string> {
 protected:
-    void SetUp() override
-    {
-        ProgramFolderTest::SetUp();
-        SettingsFile::EinstellungenLaden();
-    }
-    void TearDown() override
-    {
-        dialog.reset();
-        ProgramFolderTest::TearDown();
-    }
     QWidget* child(const QString& name) const
     {
         QWidget* widget = name.isEmpty() || name == u"Options" ? dialog.get() : dialog->findChild<QWidget*>(name);
@@ -96,8 +85,7 @@ protected:
         for (int lane : host.targets.visibleLanes())
             lanes.append(QString::number(lane));
         QString timers;
-        for (const VbTimer* t : {&host.frameTimers.tmrBlaettern, &host.frameTimers.tmrWatchdog,
-                 &host.frameTimers.tmrWerbung, &host.frameTimers.tmrWerbePause})
+        for (const VbTimer* t : host.timerList)
             timers += t->isEnabled() ? u"BWAP"_s[timers.size()] : u'-';
         const QMap<QString, QString> states {{u"rebuilds"_s, QString::number(log.count(u"rebuildFrame"_s))},
             {u"title"_s, host.rankingTitle}, {u"caption"_s, host.caption},
@@ -110,24 +98,18 @@ protected:
     {
         return text.replace(u"$DIR"_s, QDir::fromNativeSeparators(dir())).replace(u"$SUFFIX"_s, frameCaptionSuffix());
     }
-    void expectEach(const QString& pairs, const std::function<QString(const QString&)>& actual) const
+    void expectEach(const QString& pairs, const auto& actual) const
     {
         for (const QString& pair : pairs.split(u';')) {
             const QString key = pair.section(u'=', 0, 0);
             EXPECT_EQ((key + u'=' + QDir::fromNativeSeparators(actual(key))).toStdString(), expand(pair).toStdString());
         }
     }
-    void press(const QString& name)
-    {
-        if (auto* button = qobject_cast<QAbstractButton*>(child(name)))
-            button->click();
-        else if (QWidget* widget = child(name))
-            QTest::mouseClick(widget, Qt::LeftButton);
-    }
     void step(const QString& verb, const QString& args);
 
     FakeHost host;
     std::unique_ptr<Options> dialog;
+    QWidget other; // a window to activate instead of the dialog
     QString ini = u"[Options]\r\n"_s;
     QStringList loaded; // the record as the last settings step loaded it
 };
@@ -146,17 +128,30 @@ void Dialog::step(const QString& verb, const QString& args)
         write(words[0], expand(rest).replace(u"\\n"_s, u"\r\n"_s).toUtf8());
     } else if (verb == u"programdir") {
         ProgramInfo::setDirectoryForTest(file(words[0]));
-    } else if (verb == u"open") {
+    } else if (verb == u"open" || verb == u"create") {
         dialog = std::make_unique<Options>(host);
-        dialog->aktivieren();
+        if (verb == u"open")
+            dialog->aktivieren();
+    } else if (verb == u"activate") {
+        QWidget* window = args == u"other" ? &other : child(args);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    } else if (verb == u"timers") {
+        for (VbTimer* timer : host.timerList)
+            timer->setEnabled(args == u"on");
     } else if (verb == u"show" || verb == u"hide") {
         dialog->setVisible(verb == u"show");
     } else if (verb == u"reactivate") {
         dialog->deaktivieren();
         dialog->aktivieren();
     } else if (verb == u"click") {
-        for (const QString& name : words)
-            press(name);
+        for (const QString& name : words) {
+            if (auto* button = qobject_cast<QAbstractButton*>(child(name)))
+                button->click();
+            else if (QWidget* widget = child(name))
+                QTest::mouseClick(widget, Qt::LeftButton);
+        }
     } else if (verb == u"dclick") {
         QTest::mouseDClick(child(args), Qt::LeftButton);
     } else if (verb == u"type") {
@@ -216,30 +211,17 @@ QMap<std::string, QList<TestData::Line>> scenarios()
 
 TEST_P(Dialog, Scenario)
 {
+    SettingsFile::EinstellungenLaden();
     const QList<TestData::Line> steps = scenarios()[GetParam()];
     for (qsizetype i = 0; i < steps.size() && !HasFatalFailure(); ++i) {
         SCOPED_TRACE(steps[i].where);
         step(steps[i].text.section(u' ', 0, 0), steps[i].text.section(u' ', 1));
     }
+    dialog.reset(); // while the program folder is still there
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Options, Dialog, testing::ValuesIn(scenarios().keys()), [](const auto& info) { return info.param; });
-
-TEST_F(Dialog, TimersStopWhileTheDialogIsActiveAndTwoRestartWhenItIsNot)
-{
-    FrameTimers& timers = host.frameTimers;
-    for (VbTimer* timer : {&timers.tmrBlaettern, &timers.tmrWatchdog, &timers.tmrWerbung, &timers.tmrWerbePause})
-        timer->setEnabled(true);
-    dialog = std::make_unique<Options>(host);
-    QWidget target;
-    for (QWidget* window : QList<QWidget*> {dialog.get(), &target, dialog.get()}) {
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        EXPECT_EQ(hostState(u"timers"_s), window == &target ? u"BW--"_s : u"----"_s);
-    }
-}
 
 TEST(OptionsRules, FollowTheirTable)
 {
@@ -320,11 +302,9 @@ TEST_F(LanguageTest, DateiPruefenGivesTheLengthOrMinusOne)
     write(u"full.ini"_s, "[a]\r\nb=c\r\n");
     write(u"plain"_s, "x");
     QDir(dir()).mkdir(u"folder.ini"_s);
-    const std::pair<const char*, int> cases[] = {{"missing.ini", 0}, {"empty.ini", 0}, {"full.ini", 10},
-        {"no/such/folder/Sprache_1.ini", -1}, {"plain/Sprache_1.ini", -1}, {"folder.ini", -1}};
-    for (const auto& [name, length] : cases)
-        EXPECT_EQ(Sprache::DateiPruefen(file(QLatin1String(name))), length) << name;
-    EXPECT_EQ(Sprache::DateiPruefen(QString()), -1);
+    for (const TestData::Line& row : TestData::lines(u"options/data/lengths.txt"_s))
+        EXPECT_EQ(Sprache::DateiPruefen(row.cell(0).isEmpty() ? QString() : file(row.cell(0))), row.number(1))
+            << row.where;
     EXPECT_EQ(entries(), (QStringList {u"folder.ini"_s, u"full.ini"_s, u"plain"_s}));
 }
 

@@ -1,4 +1,3 @@
-#include "support/TestData.h"
 #include "platform/TextCodec.h"
 #include "platform/Twips.h"
 #include "ranking/RankingFile.h"
@@ -6,10 +5,10 @@
 #include "ranking/RankingPage.h"
 #include "ranking/frmRangliste.h"
 #include "support/ProgramFolder.h"
+#include "support/TestData.h"
 
 #include <QApplication>
 #include <QFrame>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QRandomGenerator>
@@ -90,22 +89,17 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
+        // Left for the rest of the test program: no test here needs the real one.
         Twips::overrideDpiForTest(96, 96);
         s().KORVUPfad = dir();
         s().VTXServerID = 3;
         s().RLTitel = u"Kreismeisterschaft"_s;
     }
-    void TearDown() override
-    {
-        Twips::overrideDpiForTest(0, 0);
-        ProgramFolderTest::TearDown();
-    }
     // The window as it reads, top to bottom and left to right: each child with its place.
     static QString screen(const frmRangliste& w)
     {
         QList<QWidget*> children = w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        std::stable_sort(children.begin(), children.end(),
-            [](const QWidget* a, const QWidget* b) { return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x()); });
+        std::ranges::stable_sort(children, {}, [](const QWidget* c) { return std::pair(c->y(), c->x()); });
         QString out = u"%1 %2x%3 Zeilen %4\n"_s.arg(w.windowTitle()).arg(w.width()).arg(w.height()).arg(w.Zeilen());
         for (const QWidget* child : children) {
             const auto* label = qobject_cast<const QLabel*>(child);
@@ -139,13 +133,11 @@ TEST_F(RankingWindow, LaysItselfOutAndPagesThroughTheQueueAsPinned)
         out += u"== page %1, %2 lines left\n"_s.arg(page).arg(w->pendingLines()) + screen(*w);
     }
     TestData::expectPinned(u"ranking/expected/window.txt"_s, out);
-    // Other frames: fonts and rows scaled with the height, a font below one point kept.
-    for (const auto& [name, size] : {std::pair {"twice_as_wide_half_as_high", QSize(1296, 378)},
-             {"an_eighth_higher", QSize(648, 851)}, {"an_eighth_lower", QSize(648, 662)},
-             {"one_point_fonts", QSize(648, 76)}, {"tiny", QSize(1, 1)}, {"empty", QSize(0, 0)}}) {
+    // Other frames (frames.txt).
+    for (const TestData::Line& row : TestData::lines(u"ranking/data/frames.txt"_s)) {
         frmRangliste fitted;
-        fitted.RangListeAnpassen(size);
-        TestData::expectPinned(u"ranking/expected/window_%1.txt"_s.arg(QLatin1String(name)), screen(fitted));
+        fitted.RangListeAnpassen(QSize(row.number(1), row.number(2)));
+        TestData::expectPinned(u"ranking/expected/window_%1.txt"_s.arg(row.cell(0)), screen(fitted));
     }
     EXPECT_EQ(w->findChild<QFrame*>(u"lnTitel"_s)->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(w->palette().color(QPalette::Window), QApplication::palette("QDialog").color(QPalette::Window));

@@ -20,7 +20,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWebSocket>
 
@@ -36,18 +35,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QByteArray kSecret = "geheim: nur auf der Platte";
-const QByteArray kUpgrade
-    = "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-      "Sec-WebSocket-Version: 13\r\n\r\n";
-
-void expectPinned(const QString& name, const QByteArray& actual)
-{
-    QFile file(qEnvironmentVariable("OMR_SOURCE_DIR") + u"/tests/web/pinned/"_s + name);
-    if (qEnvironmentVariableIsSet("OMR_REGENERATE") && file.open(QIODevice::WriteOnly))
-        file.write(actual), file.close();
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(file.fileName());
-    EXPECT_EQ(actual, file.readAll()) << qPrintable(name);
-}
 
 // The server's answer on one connection, until nothing more comes.
 QByteArray exchange(quint16 port, const QByteArray& request)
@@ -90,14 +77,10 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
+        // Left for the rest of the test program: every test here wants them.
         Twips::overrideDpiForTest(96, 96);
         QLocale::setDefault(QLocale::c());
         write(u"geheim.txt"_s, kSecret);
-    }
-    void TearDown() override
-    {
-        Twips::overrideDpiForTest(0, 0);
-        ProgramFolderTest::TearDown();
     }
     void start(int maxConnections = 200)
     {
@@ -112,46 +95,28 @@ protected:
     quint16 port = 0;
 };
 
-// The DevTools address of the browser's first tab, from its own listing.
-QUrl pageTarget(const QString& activePortFile)
-{
-    QFile portFile(activePortFile);
-    const QByteArray port = portFile.open(QIODevice::ReadOnly) ? portFile.readLine().trimmed() : QByteArray();
-    const QByteArray answer
-        = exchange(port.toUShort(), "GET /json/list HTTP/1.1\r\nHost: 127.0.0.1:" + port + "\r\n\r\n");
-    for (const QJsonValue& target : QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).array()) {
-        if (target[u"type"_s] == u"page"_s)
-            return QUrl(target[u"webSocketDebuggerUrl"_s].toString());
-    }
-    return {};
-}
-
-struct LaneCase {
-    const char* name;
-    void (*settings)(Einstellungen&);
-    int shots;
-    void (*lane)(Scheibe&);
-};
-
 } // namespace
 
 TEST_F(WebTest, ServedStateOfALaneIsWhatItsWindowShows)
 {
-    const LaneCase cases[] = {
-        {"sighting-new-shooter", nullptr, 0,
+    // Name, marking options (mark()), shots and what the case changes in the window.
+    const std::tuple<const char*, const char*, int, void (*)(Scheibe&)> cases[] = {
+        {"sighting-new-shooter", "XG", 0,
             [](Scheibe& w) {
                 w.model().records.Scheibe.Probe = TaggedValue(-1), w.setGTitelName(u"Max <Muster> & \"Sohn\""_s);
             }},
-        {"match-latest-enlarged-place", nullptr, 5, [](Scheibe& w) { w.setPlatz(3); }},
-        {"crosses-numbered-mean-series", [](Einstellungen& s) { s.Nummeriert = s.MittlereLage = 1; }, 23,
+        {"match-latest-enlarged-place", "XG", 5, [](Scheibe& w) { w.setPlatz(3); }},
+        {"crosses-numbered-mean-series", "XGNM", 23,
             [](Scheibe& w) {
                 SchussSatz& satz = w.model().records.AktuellerSatz;
                 satz.Gesamt = 221.5f, satz.SerienLetzter = 1, satz.SerienWert[0] = 98.5f, satz.SerienWert[1] = 97.25f;
             }},
-        {"circles-picked-shot-short-texts",
-            [](Einstellungen& s) { s.Trefferkreise = 1, s.ZehntelAnzeige = s.AusfAnzeige = s.TrefferVergroessern = 0; },
-            8, [](Scheibe& w) { w.model().records.AktuellerSatz.MarkSchuss = 2, w.setPlatz(12); }},
-        {"zoomed-hatched-ten", [](Einstellungen& s) { s.AutoZoom = 1; }, 3,
+        {"circles-picked-shot-short-texts", "XO", 8,
+            [](Scheibe& w) {
+                s().ZehntelAnzeige = s().AusfAnzeige = 0;
+                w.model().records.AktuellerSatz.MarkSchuss = 2, w.setPlatz(12);
+            }},
+        {"zoomed-hatched-ten", "XGZ", 3,
             [](Scheibe& w) {
                 ScheibenDaten& face = w.model().records.Scheibe;
                 face.ZehnerRingStyle = TaggedValue(6.0), face.InnenZehnerRadius = TaggedValue(8.0);
@@ -160,17 +125,16 @@ TEST_F(WebTest, ServedStateOfALaneIsWhatItsWindowShows)
     };
     // One view for all cases, as the server keeps it from state to state.
     LaneView view;
-    for (const LaneCase& c : cases) {
+    for (const auto& [name, marks, shots, change] : cases) {
         ProgramState::reset();
         s().Scheibenanzahl = 8;
-        s().Trefferkreuze = s().ZehntelAnzeige = s().AusfAnzeige = s().SerienErgebnisse = s().TrefferVergroessern = 1;
-        if (c.settings)
-            c.settings(s());
+        s().ZehntelAnzeige = s().AusfAnzeige = s().SerienErgebnisse = 1;
+        mark(QLatin1String(marks));
         Scheibe w;
         w.model() = viewTestTarget();
-        viewTestShots(w.model(), c.shots);
+        viewTestShots(w.model(), shots);
         w.resize(260, 560);
-        c.lane(w);
+        change(w);
         w.TextBelegen();
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -181,21 +145,20 @@ TEST_F(WebTest, ServedStateOfALaneIsWhatItsWindowShows)
         const QJsonObject state = QJsonDocument::fromJson(json).object();
         QStringList window {u"4"_s, QString::number(w.model().probe())};
         QStringList served {QString::number(state[u"nr"_s].toInt()), QString::number(state[u"probe"_s].toBool())};
+        for (const auto& [label, field] : {std::pair {"lblName", "name"}, {"lblGesamt", "gesamt"},
+                 {"lblRingwert", "ringwert"}, {"lblSchussNr", "schuss"}, {"lblPlatz", "platz"}})
+            window << w.findChild<QLabel*>(QLatin1String(label))->text(),
+                served << state[QLatin1String(field)].toString();
         // The series as far as the window shows them.
-        for (const QString& name : u"lblName lblGesamt lblRingwert lblSchussNr lblPlatz lblSerie0 lblSerie1 lblSerie2 "
-                                   "lblSerie3 lblSerie4 lblSerie5"_s.split(u' ')) {
-            if (const auto* label = w.findChild<QLabel*>(name);
-                !name.startsWith(u"lblSerie"_s) || label->isVisibleTo(&w))
+        for (int i = 0; i < 6; ++i)
+            if (const auto* label = w.findChild<QLabel*>(u"lblSerie%1"_s.arg(i)); label->isVisibleTo(&w))
                 window << label->text();
-        }
-        for (const char* field : {"name", "gesamt", "ringwert", "schuss", "platz"})
-            served << state[QLatin1String(field)].toString();
         for (const QJsonValue& v : state[u"serien"_s].toArray())
             served << v.toString();
-        EXPECT_EQ(served, window) << c.name;
+        EXPECT_EQ(served, window) << name;
         // The drawing, checked against the window's paint call for call when
         // it was pinned.
-        expectPinned(QLatin1String(c.name) + u".json"_s, json + '\n');
+        TestData::expectPinned(u"web/pinned/%1.json"_s.arg(QLatin1String(name)), QString::fromUtf8(json + '\n'));
         EXPECT_EQ(view.json(false), json.left(json.indexOf(",\"face\":")) + '}');
     }
 }
@@ -219,42 +182,32 @@ TEST_F(WebTest, WebSectionOfTheSettingsFileAndTheLanesServed)
     }
 }
 
-TEST_F(WebTest, PathsWithDotDotAndEncodedSeparatorsGetAnErrorAndNothingFromDisk)
+TEST_F(WebTest, HostileRequestsGetAnErrorOrACloseAndNothingFromDisk)
 {
     start();
     const WebRoutes routes;
     const QByteArray policy = "Content-Security-Policy: " + routes.securityHeaders("x").front().second;
-    for (const TestData::Line& row : TestData::lines(u"web/web-routes.txt"_s)) {
+    static const QRegularExpression repeat(u"\\{(.)\\*(\\d+)\\}"_s);
+    for (const TestData::Line& row : TestData::lines(u"web/web-requests.txt"_s)) {
+        QString text = row.cell(0);
+        for (auto m = repeat.match(text); m.hasMatch(); m = repeat.match(text))
+            text.replace(m.capturedStart(), m.capturedLength(), QString(m.captured(2).toInt(), m.captured(1)[0]));
+        const QByteArray request = TestData::unescape(text);
         const QByteArray answer
-            = exchange(port, (row.cell(0) + u' ' + row.cell(1)).toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
-        EXPECT_TRUE(answer.startsWith("HTTP/1.1 " + row.cell(2).toLatin1())) << row.where;
-        EXPECT_EQ(answer.endsWith(routes.page()), row.number(2) == 200) << row.where;
-        EXPECT_TRUE(answer.contains(policy) && !answer.contains(kSecret)) << row.where;
+            = exchange(port, request.contains('\n') ? request : request + " HTTP/1.1\r\nHost: x\r\n\r\n");
+        // "-": whatever the server's parser makes of it, an error or a close.
+        EXPECT_TRUE(row.cell(1) == u"-"
+                ? answer.isEmpty() || answer.startsWith("HTTP/1.1 4")
+                : answer.startsWith("HTTP/1.1 " + row.cell(1).toLatin1()) && answer.contains(policy))
+            << row.where;
+        EXPECT_EQ(answer.endsWith(routes.page()), row.number(1) == 200) << row.where;
+        EXPECT_FALSE(answer.contains(kSecret)) << row.where;
     }
     // The page loads nothing from elsewhere; the browser test finds its script
     // and style allowed by the policy.
     EXPECT_EQ(routes.page().count("http://") + routes.page().count("https://") + routes.page().count(" src="), 0);
     EXPECT_TRUE(policy.startsWith("Content-Security-Policy: default-src 'none'; script-src 'sha256-"));
     EXPECT_TRUE(routes.securityHeaders("x; script-src *").front().second.endsWith("connect-src 'self'"));
-}
-
-TEST_F(WebTest, OversizedAndMalformedRequestsGetAnErrorOrAClose)
-{
-    start();
-    const QByteArray rows[] = {
-        "\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 not http\r\n\r\n",
-        "GET /\r\n\r\n",
-        "GET /" + QByteArray(100000, 'a') + " HTTP/1.1\r\nHost: x\r\n\r\n",
-        "GET / HTTP/1.1\r\nHost: x\r\nX-Big: " + QByteArray(40000, 'b') + "\r\n\r\n",
-        "GET / HTTP/1.1\r\nHost: x\r\nContent-Length: 90000000\r\n\r\n" + QByteArray(200000, 'c'),
-        "GET /geheim.txt HTTP/1.1\r\nHost: x\r\n" + kUpgrade,
-    };
-    for (const QByteArray& request : rows) {
-        const QByteArray answer = exchange(port, request);
-        EXPECT_TRUE((answer.isEmpty() || answer.startsWith("HTTP/1.1 4")) && !answer.contains(kSecret))
-            << request.left(40).constData() << ": " << answer.left(40).constData();
-    }
-    EXPECT_TRUE(exchange(port, "GET /bahn/2 HTTP/1.1\r\nHost: x\r\n\r\n").startsWith("HTTP/1.1 200"));
 }
 
 TEST_F(WebTest, FloodOfConnectionsIsHeldAtTheLimitAndTheViewGoesOn)
@@ -264,8 +217,7 @@ TEST_F(WebTest, FloodOfConnectionsIsHeldAtTheLimitAndTheViewGoesOn)
     for (auto& socket : flood)
         (socket = std::make_unique<QTcpSocket>())->connectToHost(QHostAddress::LocalHost, port);
     const auto open = [&flood] {
-        return std::count_if(
-            flood.begin(), flood.end(), [](const auto& s) { return s->state() == QAbstractSocket::ConnectedState; });
+        return std::ranges::count_if(flood, [](const auto& s) { return s->state() == QTcpSocket::ConnectedState; });
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return open() <= 20; }, 10000));
     QTest::qWait(300);
@@ -289,7 +241,7 @@ TEST_F(WebTest, PagesGetTheWholeStateThenEveryLaneAndAreDroppedWhenTheyStayBehin
         u"Luftgewehr"_s);
     Page first(port);
     ASSERT_TRUE(QTest::qWaitFor([&] { return first.messages.size() == 3; }, 10000));
-    expectPinned(u"first-page.txt"_s, first.messages.join('\n') + '\n');
+    TestData::expectPinned(u"web/pinned/first-page.txt"_s, QString::fromUtf8(first.messages.join('\n') + '\n'));
 
     // A page only listens: one that talks too much is closed.
     Page chatty(port);
@@ -304,7 +256,8 @@ TEST_F(WebTest, PagesGetTheWholeStateThenEveryLaneAndAreDroppedWhenTheyStayBehin
     slow.setReadBufferSize(4096);
     slow.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
     slow.connectToHost(QHostAddress::LocalHost, port);
-    slow.write("GET /ws HTTP/1.1\r\nHost: x\r\n" + kUpgrade);
+    slow.write("GET /ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n");
     QDeadlineTimer behind(QDeadlineTimer::Forever);
     for (int round = 1; round <= 20 || !behind.hasExpired(); ++round) {
         behind = round == 20 ? QDeadlineTimer(WebWorker::BehindMs + 3000) : behind;
@@ -348,19 +301,27 @@ TEST_F(WebTest, PageInABrowserFedByTheSimulatorShowsEveryLanesShooterAndTotal)
     frame.show();
     frame.timers().tmrStartUp.fire();
     frame.timers().tmrWatchdog.setInterval(200);
-    QTemporaryDir profile;
     QProcess simulator, browser;
     simulator.start(qEnvironmentVariable("OMR_BIN_DIR") + u"/omr_simulator"_s,
         {u"--dir"_s, file(u"exchange"_s), u"--lanes"_s, u"4"_s, u"--pace"_s, u"100"_s, u"--seed"_s, u"5"_s,
             u"--messages"_s, u"48"_s, u"--quiet"_s});
     browser.start(u"/usr/bin/chromium"_s,
         {u"--headless"_s, u"--no-sandbox"_s, u"--disable-gpu"_s, u"--no-first-run"_s, u"--disable-sync"_s,
-            u"--disable-background-networking"_s, u"--user-data-dir="_s + profile.path(),
+            u"--disable-background-networking"_s, u"--user-data-dir="_s + file(u"profile"_s),
             u"--remote-debugging-port=0"_s, u"--remote-allow-origins=*"_s, u"--window-size=1280,900"_s,
             u"http://127.0.0.1:%1/"_s.arg(port)});
+    // The DevTools address of the browser's first tab, from its own listing.
+    const auto pageTarget = [this] {
+        const QByteArray active = read(u"profile/DevToolsActivePort"_s), debugPort = active.left(active.indexOf('\n'));
+        const QByteArray answer
+            = exchange(debugPort.toUShort(), "GET /json/list HTTP/1.1\r\nHost: 127.0.0.1:" + debugPort + "\r\n\r\n");
+        for (const QJsonValue& target : QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).array())
+            if (target[u"type"_s] == u"page"_s)
+                return QUrl(target[u"webSocketDebuggerUrl"_s].toString());
+        return QUrl();
+    };
     QUrl target;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !(target = pageTarget(profile.filePath(u"DevToolsActivePort"_s))).isEmpty(); }, 60000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !(target = pageTarget()).isEmpty(); }, 60000))
         << "Chromium (scripts/install-deps installs it) did not start: "
         << browser.readAllStandardError().right(2000).constData();
     QWebSocket devTools;
@@ -379,12 +340,11 @@ TEST_F(WebTest, PageInABrowserFedByTheSimulatorShowsEveryLanesShooterAndTotal)
     QObject::connect(&devTools, &QWebSocket::textMessageReceived, &devTools, [&shown](const QString& text) {
         shown = QJsonDocument::fromJson(text.toUtf8())[u"result"_s][u"result"_s][u"value"_s].toString();
     });
-    const QJsonObject expression {{u"returnByValue"_s, true},
-        {u"expression"_s,
-            u"[...document.querySelectorAll('.lane')].map(e => ['.nr', '.name', '.gesamt'].map("
-            "c => e.querySelector(c).textContent).join('|')).join(' ')"_s}};
-    const QJsonObject call {{u"id"_s, 1}, {u"method"_s, u"Runtime.evaluate"_s}, {u"params"_s, expression}};
+    const QString call
+        = uR"js({"id": 1, "method": "Runtime.evaluate", "params": {"returnByValue": true, "expression":)js"
+          uR"js("[...document.querySelectorAll('.lane')].map(e => ['.nr', '.name', '.gesamt'].map()js"
+          uR"js(c => e.querySelector(c).textContent).join('|')).join(' ')"}})js"_s;
     for (QDeadlineTimer wait(5000); shown != windows.join(u' ') && !wait.hasExpired(); QTest::qWait(100))
-        devTools.sendTextMessage(QString::fromUtf8(QJsonDocument(call).toJson()));
+        devTools.sendTextMessage(call);
     EXPECT_EQ(shown, windows.join(u' '));
 }
