@@ -312,11 +312,19 @@ int Simulator::run()
 {
     QElapsedTimer clock;
     clock.start();
+    // Waiting for the display: do not spin on a shared machine. At the fastest
+    // pace the pause grows while every lane waits: the display takes a lane's
+    // message once a tick, and the first one taken still gets the next out
+    // within milliseconds.
+    const int pacedPauseMs = std::clamp(m_options.paceMs, 1, 20);
+    int pauseMs = 1;
     while (!finished()) {
-        if (!step(clock.elapsed())) {
-            // Waiting for the display: do not spin on a shared machine.
-            QThread::msleep(static_cast<unsigned long>(std::clamp(m_options.paceMs, 1, 20)));
+        if (step(clock.elapsed())) {
+            pauseMs = 1;
+            continue;
         }
+        QThread::msleep(static_cast<unsigned long>(m_options.paceMs > 0 ? pacedPauseMs : pauseMs));
+        pauseMs = std::min(2 * pauseMs, 16);
     }
     m_log << "done" << Qt::endl;
     return 0;
