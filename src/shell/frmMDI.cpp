@@ -56,7 +56,7 @@ private:
 
 } // namespace
 
-frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent)
+frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent), m_faces(std::make_shared<FaceLibrary>())
 {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(designedCaption());
@@ -202,6 +202,7 @@ void frmMDI::NeueScheibe(int i)
     const bool neu = m_scheiben.size() < i;
     if (neu) {
         auto* target = new Scheibe(m_workspace);
+        target->setFaceLibrary(m_faces);
         connect(target, &Scheibe::optionenAngefordert, this, &frmMDI::openOptions);
         m_scheiben.append(target);
         track(target);

@@ -14,6 +14,7 @@
 
 class AdvertisingCycle;
 class EventLog;
+class FaceLibrary;
 class Options;
 class PageFlipper;
 class Scheibe;
@@ -88,6 +89,7 @@ private:
     FrameTimers m_timers;
     QWidget* m_workspace = nullptr;
     QList<Scheibe*> m_scheiben;
+    std::shared_ptr<FaceLibrary> m_faces;
     QPointer<frmRangliste> m_rangliste;
     QPointer<frmWerbung> m_werbung;
     QPointer<Options> m_options;

@@ -313,7 +313,7 @@ bool Scheibe::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void Scheibe::paintEvent(QPaintEvent*)
+void Scheibe::paintEvent(QPaintEvent* event)
 {
     m_optionen->setText(ProgramState::instance().language.OptionsTexte[0]);
     m_model.zoomForPaint(settings());
@@ -327,7 +327,11 @@ void Scheibe::paintEvent(QPaintEvent*)
             m_buffer.fill(this->palette().color(backgroundRole()));
         }
         {
+            // Only what this paint shows is drawn: a label that changes size
+            // uncovers a few pixels, and they need not cost a whole picture.
             QPainter painter(&m_buffer);
+            if (event->region() != QRegion(rect()))
+                painter.setClipRegion(event->region());
             const TargetPainter::FaceResult face = paintFace(painter, palette);
             PainterCanvas canvas(painter, width(), height());
             TargetPainter::drawOverlay(canvas, m_model, settings(), palette, face, TargetPainter::hasFace(m_model));
@@ -362,10 +366,18 @@ TargetPainter::FaceResult Scheibe::paintFace(QPainter& painter, const QPalette& 
     TargetPainter::EarlierShots shots = TargetPainter::earlierShots(m_model, settings());
     if (m_face.size() != pixels || m_face.devicePixelRatio() != ratio || m_faceBackground != background
         || m_faceKey != key || !shots.continues(m_faceShots)) {
-        m_face = QImage(pixels, QImage::Format_RGB32);
-        m_face.setDevicePixelRatio(ratio);
-        m_face.fill(background);
-        drawFace(palette);
+        const FaceLibrary::Look look {key, size(), ratio, background.rgba()};
+        if (const FaceLibrary::Face* blank = m_faces ? m_faces->find(look) : nullptr) {
+            m_face = blank->picture;
+            m_faceResult = blank->result;
+        } else {
+            m_face = QImage(pixels, QImage::Format_RGB32);
+            m_face.setDevicePixelRatio(ratio);
+            m_face.fill(background);
+            drawFace(palette);
+            if (m_faces)
+                m_faces->keep(look, {m_face, m_faceResult});
+        }
         m_faceKey = key;
         m_faceBackground = background;
         m_faceShots = {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/LaneTarget.h"
+#include "target/FaceLibrary.h"
 #include "target/TargetModel.h"
 #include "target/TargetPainter.h"
 
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -29,6 +31,8 @@ public:
     bool AutoRedraw() const { return false; }
     TargetModel& model() { return m_model; }
     const TargetModel& model() const { return m_model; }
+    // Blank faces shared with the frame's other windows.
+    void setFaceLibrary(std::shared_ptr<FaceLibrary> faces) { m_faces = std::move(faces); }
 
     void Init(const QString& pNachricht) override;
     void Init2002() override;
@@ -92,4 +96,5 @@ private:
     std::optional<TargetPainter::FaceKey> m_faceKey;
     QColor m_faceBackground;
     TargetPainter::FaceResult m_faceResult;
+    std::shared_ptr<FaceLibrary> m_faces;
 };

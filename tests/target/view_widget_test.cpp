@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <array>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -143,28 +144,45 @@ TEST_F(WidgetTest, KeptFaceAndShotsDrawAsZeichneScheibe)
             [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(0.0); }, // no visible width
             [](Scheibe& w) { w.model().records.Scheibe.RingAnzahl = TaggedValue(10.0); }});
 
+    // Two windows share their blank faces; the second also paints a part
+    // first, as when a label uncovers a few pixels.
+    const auto faces = std::make_shared<FaceLibrary>();
+    const QRect part(150, 150, 90, 60);
     for (const QString& marking : {u"XM"_s, u"XOGNM"_s, u"XONSM"_s}) {
         mark(marking);
-        Scheibe kept;
-        kept.model() = viewTestTarget();
-        kept.model().VolleBreite = 0;
-        kept.model().records.AktuellerSatz.AnzeigeSerie = 1;
-        kept.model().records.AktuellerSatz.SerienLetzter = 1;
-        kept.resize(440, 500);
+        std::array<Scheibe, 2> windows;
+        for (Scheibe& kept : windows) {
+            kept.setFaceLibrary(faces);
+            kept.model() = viewTestTarget();
+            kept.model().VolleBreite = 0;
+            kept.model().records.AktuellerSatz.AnzeigeSerie = 1;
+            kept.model().records.AktuellerSatz.SerienLetzter = 1;
+            kept.resize(440, 500);
+        }
         for (std::size_t k = 0; k < steps.size(); ++k) {
-            steps[k](kept);
-            TargetModel state = kept.model();
+            TargetModel state;
+            for (Scheibe& kept : windows) {
+                steps[k](kept);
+                state = kept.model();
+            }
             state.zoomForPaint(s());
-            QImage image(kept.size(), QImage::Format_RGB32), direct = image;
-            image.fill(Qt::white);
-            kept.render(&image, {}, {}, QWidget::DrawWindowBackground);
             // What ZeichneScheibe draws in one go on a canvas of its own.
+            QImage direct(windows[0].size(), QImage::Format_RGB32);
             direct.fill(viewPalette().color(QPalette::Button));
             QPainter painter(&direct);
-            PainterCanvas canvas(painter, kept.width(), kept.height());
+            PainterCanvas canvas(painter, windows[0].width(), windows[0].height());
             TargetPainter::ZeichneScheibe(canvas, state, s(), QApplication::palette());
             painter.end();
-            EXPECT_EQ(image, direct) << marking.toStdString() << " step " << k;
+            for (Scheibe& kept : windows) {
+                QImage image(kept.size(), QImage::Format_RGB32);
+                image.fill(Qt::white);
+                if (&kept == &windows[1]) {
+                    kept.render(&image, part.topLeft(), QRegion(part), QWidget::DrawWindowBackground);
+                    EXPECT_EQ(image.copy(part), direct.copy(part)) << marking.toStdString() << " part, step " << k;
+                }
+                kept.render(&image, {}, {}, QWidget::DrawWindowBackground);
+                EXPECT_EQ(image, direct) << marking.toStdString() << " step " << k;
+            }
         }
     }
 }
