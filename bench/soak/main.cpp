@@ -1,6 +1,7 @@
 // omr_soak: the display against the scoring-system simulator for a set time.
 // See bench/README.md.
 
+#include "HoldTracer.h"
 #include "RangeFolder.h"
 #include "Soak.h"
 #include "SoakOptions.h"
@@ -50,8 +51,14 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", folder.offscreenPlatform(options->screen).toLocal8Bit());
 
-    QApplication app(argc, argv);
+    HoldTracer app(argc, argv);
+    // OMR_TRACE_HOLDS names the event deliveries that held the screen longest.
+    const bool trace = !qEnvironmentVariableIsEmpty("OMR_TRACE_HOLDS");
+    app.setEnabled(trace);
     ProgramInfo::setDirectoryForTest(folder.path());
     Soak soak(*options, folder, out);
-    return soak.run();
+    const int result = soak.run();
+    if (trace)
+        out << "longest event deliveries:\n" << app.report(25) << Qt::flush;
+    return result;
 }
