@@ -91,13 +91,7 @@ protected:
 
 TEST_F(SettingsFileTest, MissingFileGivesTheDefaults)
 {
-    SettingsFields::expect(load(),
-        QStringLiteral("Scheibenanzahl=8;ScheibenProSeite=8;Wechselzeit=60;Blaettern=0;AnfEnde=0;AnfScheibe=1;"
-                       "EndScheibe=8;VerbindungsArt=1;SerienAnzeige=1;AusfAnzeige=1;ZehntelAnzeige=1;"
-                       "TrefferVergroessern=1;AutoZoom=1;FarbeProbeEcke=1;Sprache=1;BuliAnordnung=1;"
-                       "SerienErgebnisse=1;BildSchirm=0;BildAufloesung=0;KORVUDisziID=1;KORVUWKID=1;VTXServerID=1;"
-                       "RanglisteAn=0;WerbeZeit=0;Disziplinen=1.10|1.10|1.10|1.10|1.10|1.10|1.10|1.10;NetzwerkPfad=")
-            + dir() + u";KORVUPfad="_s + dir());
+    TestData::expectPinned(u"shell/defaults.txt"_s, fields(load()).join(u'\n').replace(dir(), u"{dir}"_s) + u'\n');
     EXPECT_EQ(state().pages.Seitenanzahl, 0);
 }
 
@@ -150,18 +144,7 @@ TEST_F(SettingsFileTest, SaveWritesEveryKeyInItsOrderAndTheRecordLoadsBackUnchan
     // A new file: an existing one keeps the order of its keys.
     ASSERT_TRUE(QFile::remove(file(kIni)));
     save(8);
-    QStringList keys;
-    for (const QString& line : iniLines())
-        keys << line.section(QLatin1Char('='), 0, 0);
-    EXPECT_EQ(keys.join(QLatin1Char(' ')),
-        QStringLiteral("[Options] Trefferkreuze AusfAnzeige Scheibenanzahl ScheibenProSeite Wechselzeit Blaettern "
-                       "Trefferkreise Nummeriert MittlereLage SerienAnzeige ZehntelAnzeige AnfScheibe EndScheibe "
-                       "AnfEnde TrefferVergroessern AutoZoom VerbindungsArt Sprache BildSchirm BildAufloesung "
-                       "NetzwerkPfad Schnellanzeige BuliAnordnung SerienErgebnisse FarbeProbeEcke AnzeigeServerNr "
-                       "KORVUDisziID KORVUKlassenNr KORVUMannschaft KORVUPfad KORVUWKID VTXServerID RanglisteAn "
-                       "RangUndScheibe RLTitel chkEinZeilig FreieWerbung WerbeZeit WerbePause VergroessernAus "
-                       "[Scheibe] Scheibe1 Scheibe2 Scheibe3 Scheibe4 Scheibe5 Scheibe6 Scheibe7 Scheibe8"));
-    EXPECT_TRUE(iniLines().contains(u"FarbeProbeEcke=0.5"_s));
+    TestData::expectPinned(u"shell/saved.ini"_s, QString::fromLatin1(read(kIni)).replace(dir(), u"{dir}"_s));
     EXPECT_EQ(fields(load()), before);
 }
 
