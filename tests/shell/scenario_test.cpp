@@ -90,8 +90,6 @@ bool let(const QString& assignment)
     FIELD(RanglisteAn)
     FIELD(Blaettern)
     FIELD(RangUndScheibe)
-    FIELD(FreieWerbung)
-    FIELD(KORVUKlassenNr)
     FIELD(VTXServerID)
 #undef FIELD
     return false;
