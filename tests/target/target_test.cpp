@@ -262,6 +262,14 @@ TEST_F(ViewTest, HostileResultsFilesNeitherStallNorCrash)
     }
 }
 
+// A single shows as its shortest text, even where that needs more than the
+// seven digits a single is printed with otherwise.
+TEST(SingleText, IsTheShortestTextThatReadsBackAsTheSingle)
+{
+    EXPECT_EQ(TargetLabels::singleText(9.7f), u"9.7"_s);
+    EXPECT_EQ(TargetLabels::singleText(1.00000012f), u"1.0000001"_s);
+}
+
 TEST(MeanPoint, RoundingRules)
 {
     for (const auto& [where, text, row] : rows(u"mean_point.txt"_s)) {
