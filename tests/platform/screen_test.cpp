@@ -81,6 +81,7 @@ TEST(PainterCanvasTest, TextIsPlacedByItsTopLeftCornerInThePenColour)
     // 24 points are 32 pixels at 96 DPI: a line is roughly that high.
     EXPECT_TRUE(height > 25 * 5 && height < 45 * 5 && width > 20 * 5) << width << " x " << height;
     EXPECT_DOUBLE_EQ(c.textWidth(u"HH\nH"_s), width);
+    EXPECT_DOUBLE_EQ(c.textWidth(QString()), 0);
     EXPECT_DOUBLE_EQ(c.textHeight(u"HH\nH"_s), 2 * height);
     c.setPenColor(Qt::blue);
     c.text(500, 500, u"HH\nHH"_s);
