@@ -208,6 +208,8 @@ TEST_F(WebTest, HostileRequestsGetAnErrorOrACloseAndNothingFromDisk)
     EXPECT_EQ(routes.page().count("http://") + routes.page().count("https://") + routes.page().count(" src="), 0);
     EXPECT_TRUE(policy.startsWith("Content-Security-Policy: default-src 'none'; script-src 'sha256-"));
     EXPECT_TRUE(routes.securityHeaders("x; script-src *").front().second.endsWith("connect-src 'self'"));
+    for (const QByteArray& host : {QByteArray("anzeige:8080"), QByteArray("[fe80::10]:80")})
+        EXPECT_TRUE(routes.securityHeaders(host).front().second.endsWith(" ws://" + host)) << host.constData();
 }
 
 TEST_F(WebTest, FloodOfConnectionsIsHeldAtTheLimitAndTheViewGoesOn)
