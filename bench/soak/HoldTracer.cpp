@@ -29,12 +29,14 @@ bool HoldTracer::notify(QObject* receiver, QEvent* event)
 {
     if (!m_enabled || m_depth > 2 || QThread::currentThread() != thread())
         return QApplication::notify(receiver, event);
+    // Named before the delivery: a receiver may be gone after it (a deferred delete).
     const QString what = QString(m_depth * 2, u' ') + describe(receiver, event);
     ++m_depth;
     const qint64 start = m_clock.nsecsElapsed();
     const bool result = QApplication::notify(receiver, event);
     const qint64 took = m_clock.nsecsElapsed() - start;
     --m_depth;
+    // What a long delivery is made of counts from a quarter of the threshold.
     if (took >= (m_depth == 0 ? kThresholdNs : kThresholdNs / 4)) {
         Kind& kind = m_kinds[what];
         ++kind.count;
